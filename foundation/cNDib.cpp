@@ -1,0 +1,158 @@
+#include "cNDib.h"
+
+#include "Arithmetic.h"
+#include "PictureBox.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+using platform::RoundHalfEven;
+namespace gdi = platform::gdi;
+
+bool cNDib::Make_From_Picture(platform::PictureBox& picture) {
+    return Make_From_Image(picture.Image());
+}
+
+bool cNDib::Make_From_Image(const QImage& image) {
+    if (image.isNull() || image.width() <= 0 || image.height() <= 0)
+        return false;
+    const QImage source = image.format() == QImage::Format_RGB32 ||
+                                  image.format() == QImage::Format_ARGB32
+                              ? image
+                              : image.convertToFormat(QImage::Format_RGB32);
+    if (source.isNull())
+        return false;
+    width_ = source.width();
+    height_ = source.height();
+    header_ = {};
+    header_.biSize = 40;
+    header_.biWidth = int32_t(width_);
+    header_.biHeight = -int32_t(height_);
+    header_.biPlanes = 1;
+    header_.biBitCount = 32;
+    header_.biCompression = 0;
+    Bits.assign(size_t(width_) * size_t(height_) * 4, 0);
+    const size_t rowBytes = size_t(width_) * 4;
+    for (long y = 0; y < height_; ++y)
+        std::memcpy(Bits.data() + y * rowBytes, source.constScanLine(int(y)), rowBytes);
+    return true;
+}
+
+void cNDib::RequirePixels() const {
+    if (Bits.empty())
+        throw std::logic_error("cNDib used before it holds pixels");
+}
+
+void cNDib::Set_dib(platform::PictureBox& picture, bool Resize) const {
+    RequirePixels();
+    if (Resize)
+        picture.resize(int(width_), int(height_));
+    gdi::SetDIBitsToDevice(picture.hDC(), 0, 0, int(width_), int(height_), 0, 0, 0,
+                           int(height_), Bits.data(), header_, gdi::DIB_RGB_COLORS);
+}
+
+void cNDib::Set_dib_Fit(HDC hDC, long dX, long dy, long dWidth, long dHeight) const {
+    RequirePixels();
+    const double W = double(width_);
+    const double H = double(height_);
+    long newWidth, newHeight, left, top;
+    if (W <= H) {
+        newHeight = dHeight;
+        newWidth = RoundHalfEven(double(dHeight) / H * W);
+        left = RoundHalfEven(double(dWidth) / 2 + double(dX) - double(newWidth) / 2);
+        top = dy;
+    } else {
+        newWidth = dWidth;
+        newHeight = RoundHalfEven(double(dWidth) / W * H);
+        left = dX;
+        top = RoundHalfEven(double(dHeight) / 2 + double(dy) - double(newHeight) / 2);
+    }
+    if (newHeight > dHeight) {
+        newWidth = RoundHalfEven(double(dHeight) / double(newHeight) * double(newWidth));
+        newHeight = dHeight;
+        left = RoundHalfEven(double(dWidth) / 2 + double(dX) - double(newWidth) / 2);
+        top = dy;
+    }
+    if (newWidth > dWidth) {
+        newHeight = RoundHalfEven(double(dWidth) / double(newWidth) * double(newHeight));
+        newWidth = dWidth;
+        top = RoundHalfEven(double(dHeight) / 2 + double(dy) - double(newHeight) / 2);
+        left = dX;
+    }
+    Stretch_dib_area(left, top, 0, 0, width_, height_, newWidth, newHeight, hDC);
+}
+
+void cNDib::Stretch_dib_area(long DestX, long DestY, long SourceX, long SourceY,
+                             long SourceWidth, long SourceHeight, long DestWidth, long DestHeight,
+                             HDC hDC) const {
+    RequirePixels();
+    const int oldMode = gdi::SetStretchBltMode(hDC, gdi::HALFTONE);
+    gdi::StretchDIBits(hDC, int(DestX), int(DestY), int(DestWidth), int(DestHeight),
+                       int(SourceX), int(height_ - SourceY - SourceHeight), int(SourceWidth),
+                       int(SourceHeight), Bits.data(), header_, gdi::DIB_RGB_COLORS,
+                       gdi::SRCCOPY);
+    gdi::SetStretchBltMode(hDC, oldMode);
+}
+
+void cNDib::Bit_Blt_Dib(long DestX, long DestY, HDC hDC, uint32_t RasterOP) const {
+    RequirePixels();
+    gdi::StretchDIBits(hDC, int(DestX), int(DestY), int(width_), int(height_), 0, 0,
+                       int(width_), int(height_), Bits.data(), header_, gdi::DIB_RGB_COLORS,
+                       RasterOP);
+}
+
+long cNDib::Set_dib_Area(long DestX, long DestY, long SourceX, long SourceY, long Width,
+                         long Height, HDC hDC) const {
+    RequirePixels();
+    return gdi::SetDIBitsToDevice(hDC, int(DestX), int(DestY), int(Width), int(Height),
+                                  int(SourceX), int(height_ - SourceY - Height), 0, int(height_),
+                                  Bits.data(), header_, gdi::DIB_RGB_COLORS);
+}
+
+void cNDib::Set_Pixel(long X, long Y, uint8_t R, uint8_t G, uint8_t b) {
+    if (X < 0 || Y < 0 || X >= width_ || Y >= height_)
+        return;
+    uint8_t* pixel = Bits.data() + Index(X, Y);
+    pixel[0] = b;
+    pixel[1] = G;
+    pixel[2] = R;
+}
+
+void cNDib::Get_Pixel(long X, long Y, uint8_t& R, uint8_t& G, uint8_t& b) const {
+    if (X < 0 || Y < 0 || X >= width_ || Y >= height_)
+        return;
+    const uint8_t* pixel = Bits.data() + Index(X, Y);
+    b = pixel[0];
+    G = pixel[1];
+    R = pixel[2];
+}
+
+long cNDib::Get_Pixel_Long(long X, long Y) const {
+    RequirePixels();
+    X = std::clamp(X, 0L, width_ - 1);
+    Y = std::clamp(Y, 0L, height_ - 1);
+    const uint8_t* pixel = Bits.data() + Index(X, Y);
+    return long(pixel[2]) + 256L * pixel[1] + 65536L * pixel[0];
+}
+
+uint8_t cNDib::Get_Channel(long X, long Y, int ChannelIndex) const {
+    RequirePixels();
+    if (X > width_ - 1)
+        X = width_ - 1;
+    if (Y > height_ - 1)
+        Y = height_ - 1;
+    if (X < 0 || Y < 0 || ChannelIndex < 0 || ChannelIndex > 3)
+        throw std::out_of_range("cNDib::Get_Channel outside the bitmap");
+    return Bits[Index(X, Y) + size_t(ChannelIndex)];
+}
+
+QImage cNDib::ToImage() const {
+    if (Bits.empty())
+        return {};
+    QImage image(int(width_), int(height_), QImage::Format_RGB32);
+    const size_t rowBytes = size_t(width_) * 4;
+    for (long y = 0; y < height_; ++y)
+        std::memcpy(image.scanLine(int(y)), Bits.data() + y * rowBytes, rowBytes);
+    return image;
+}

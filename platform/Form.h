@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class QEventLoop;
+
+namespace platform {
+
+class Form;
+
+// The top-level window of a form. Closing it from outside unloads the form.
+class FormWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit FormWindow(Form& form);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    Form& form_;
+};
+
+// A window with one global instance. The form object outlives its window: loading
+// builds the widgets and runs Form_Load; unloading runs Form_Unload and destroys the
+// widgets, while the form's public variables stay readable. A modal showing runs a
+// nested event loop that ends when the window is hidden or unloaded.
+class Form {
+public:
+    Form() = default;
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    bool IsLoaded() const { return window_ != nullptr; }
+    // The window, loading the form first when it is not loaded.
+    QWidget* Window();
+    void Load();
+    // Returns false when Form_Unload cancelled the unload.
+    bool Unload();
+    void Show(bool modal = false);
+    void Hide();
+    bool Visible() const;
+
+    // Twips, as forms place themselves.
+    void Move(double left, double top, double width, double height);
+
+protected:
+    // Builds the window's controls (the design).
+    virtual void CreateWidgets(QWidget* window) = 0;
+    virtual void Form_Load() {}
+    virtual void Form_Unload(int& cancel) { (void)cancel; }
+
+private:
+    friend class FormWindow;
+    void WindowHidden();
+    void WindowClosing(bool& accept);
+
+    FormWindow* window_ = nullptr;
+    QPointer<QEventLoop> modalLoop_;
+    bool unloading_ = false;
+};
+
+// The global instance of a form, created on first use and never destroyed, so that its
+// variables can be read at any time, also while the program ends.
+template <class T> T& FormInstance() {
+    static T* instance = new T;
+    return *instance;
+}
+
+} // namespace platform

@@ -1,0 +1,1 @@
+// The resources are compiled into this library by the generators of its subfolders.

@@ -1,0 +1,56 @@
+#include "Fixtures.h"
+
+#include "ColourValue.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <random>
+
+namespace fixtures {
+
+QImage GrainyBrush(int width, int height, int darkest, uint32_t seed) {
+    QImage brush(width, height, QImage::Format_RGB32);
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> grain(0, 60);
+    const double cx = (width - 1) / 2.0, cy = (height - 1) / 2.0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const double d = std::hypot((x - cx) / (cx + 1), (y - cy) / (cy + 1));
+            const int value = std::clamp(int(darkest + d * (255 - darkest)) + grain(random),
+                                         darkest, 255);
+            brush.setPixel(x, y, qRgb(value, value, value));
+        }
+    }
+    brush.setPixel(int(cx), int(cy), qRgb(darkest, darkest, darkest));
+    return brush;
+}
+
+QImage LineDrawing() {
+    QImage image(200, 120, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    painter.drawRect(0, 0, 200, 3);
+    painter.drawRect(0, 117, 200, 3);
+    painter.drawRect(0, 0, 3, 120);
+    painter.drawRect(197, 0, 3, 120);
+    painter.drawRect(99, 0, 3, 120);
+    // A square ring in the left half, drawn as rectangles so that no pixel is grey.
+    painter.drawRect(30, 30, 40, 3);
+    painter.drawRect(30, 67, 40, 3);
+    painter.drawRect(30, 30, 3, 40);
+    painter.drawRect(67, 30, 3, 40);
+    return image;
+}
+
+cNDib SolidDib(int width, int height, uint32_t colour) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(platform::PixelFromColourValue(colour));
+    cNDib dib;
+    dib.Make_From_Image(image);
+    return dib;
+}
+
+} // namespace fixtures

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "cNDib.h"
+
+#include <QImage>
+#include <cstdint>
+
+namespace fixtures {
+
+// A grainy grey-scale brush: coverage falls off from the centre, with a fixed-seed grain,
+// and the darkest value is exactly `darkest`.
+QImage GrainyBrush(int width, int height, int darkest, uint32_t seed = 7);
+
+// A line drawing: black outlines 3 pixels wide on white, making several closed regions:
+// a frame round the edge, a vertical bar splitting the inside in two, and a ring in the
+// left half. Size 200 x 120.
+QImage LineDrawing();
+
+// A bitmap filled with one colour value (0x00BBGGRR).
+cNDib SolidDib(int width, int height, uint32_t colour);
+
+} // namespace fixtures

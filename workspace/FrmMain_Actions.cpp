@@ -1,0 +1,59 @@
+// The action buttons: open, clear, undo and crazy colours.
+#include "FrmMain.h"
+
+#include "ProgramFolder.h"
+#include "pButton.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace {
+QImage LoadPictureFile(const QString& path) {
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    return reader.read();
+}
+} // namespace
+
+void FrmMain::c_Click(int Index) {
+    if (Index == 2)
+        UndoPop();
+    Pc->setVisible(true);
+}
+
+bool FrmMain::PlaceDrawing(const QString& path) {
+    tP->SetPicture(QImage());
+    const QImage drawing = LoadPictureFile(path);
+    if (drawing.isNull())
+        return false;
+    tP->SetPicture(drawing);
+    CanvasDib.Make_From_Picture(*tP);
+    OutlineDib.Make_From_Picture(*tP);
+    c[1]->SetEnabled(true);
+    c[3]->SetEnabled(true);
+    for (pButton* tool : pTool) {
+        tool->SetEnabled(true);
+        tool->SetPressed(tool->Pressed());
+    }
+
+    const QFileInfo info(path);
+    const QString book = info.dir().dirName();
+    const QString coloured = platform::ProgramFolder() + QStringLiteral("/colored pictures/") +
+                             book + QLatin1Char('/') + info.fileName() + QStringLiteral(".jpg");
+    P->SetPicture(QImage());
+    const QImage colouring = QFileInfo::exists(coloured) ? LoadPictureFile(coloured) : QImage();
+    if (!colouring.isNull() && colouring.size() == drawing.size()) {
+        P->resize(colouring.size());
+        P->SetPicture(colouring);
+        CanvasDib.Make_From_Picture(*P);
+    } else {
+        CanvasDib.Set_dib(*P, true);
+    }
+    P->move(PB->ScaleWidth() / 2 - P->ScaleWidth() / 2, PB->ScaleHeight() / 2 - P->ScaleHeight() / 2);
+    UndoEmpty();
+    P->Refresh();
+    CurrentPicture = path;
+    P->setVisible(true);
+    return true;
+}
