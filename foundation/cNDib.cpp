@@ -17,10 +17,10 @@ bool cNDib::Make_From_Picture(platform::PictureBox& picture) {
 bool cNDib::Make_From_Image(const QImage& image) {
     if (image.isNull() || image.width() <= 0 || image.height() <= 0)
         return false;
-    const QImage source = image.format() == QImage::Format_RGB32 ||
-                                  image.format() == QImage::Format_ARGB32
-                              ? image
-                              : image.convertToFormat(QImage::Format_RGB32);
+    const QImage source =
+        image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
+            ? image
+            : image.convertToFormat(QImage::Format_RGB32);
     if (source.isNull())
         return false;
     width_ = source.width();
@@ -48,8 +48,8 @@ void cNDib::Set_dib(platform::PictureBox& picture, bool Resize) const {
     RequirePixels();
     if (Resize)
         picture.resize(int(width_), int(height_));
-    gdi::SetDIBitsToDevice(picture.hDC(), 0, 0, int(width_), int(height_), 0, 0, 0,
-                           int(height_), Bits.data(), header_, gdi::DIB_RGB_COLORS);
+    gdi::SetDIBitsToDevice(picture.hDC(), 0, 0, int(width_), int(height_), 0, 0, 0, int(height_),
+                           Bits.data(), header_, gdi::DIB_RGB_COLORS);
 }
 
 void cNDib::Set_dib_Fit(HDC hDC, long dX, long dy, long dWidth, long dHeight) const {
@@ -83,23 +83,20 @@ void cNDib::Set_dib_Fit(HDC hDC, long dX, long dy, long dWidth, long dHeight) co
     Stretch_dib_area(left, top, 0, 0, width_, height_, newWidth, newHeight, hDC);
 }
 
-void cNDib::Stretch_dib_area(long DestX, long DestY, long SourceX, long SourceY,
-                             long SourceWidth, long SourceHeight, long DestWidth, long DestHeight,
-                             HDC hDC) const {
+void cNDib::Stretch_dib_area(long DestX, long DestY, long SourceX, long SourceY, long SourceWidth,
+                             long SourceHeight, long DestWidth, long DestHeight, HDC hDC) const {
     RequirePixels();
     const int oldMode = gdi::SetStretchBltMode(hDC, gdi::HALFTONE);
-    gdi::StretchDIBits(hDC, int(DestX), int(DestY), int(DestWidth), int(DestHeight),
-                       int(SourceX), int(height_ - SourceY - SourceHeight), int(SourceWidth),
-                       int(SourceHeight), Bits.data(), header_, gdi::DIB_RGB_COLORS,
-                       gdi::SRCCOPY);
+    gdi::StretchDIBits(hDC, int(DestX), int(DestY), int(DestWidth), int(DestHeight), int(SourceX),
+                       int(height_ - SourceY - SourceHeight), int(SourceWidth), int(SourceHeight),
+                       Bits.data(), header_, gdi::DIB_RGB_COLORS, gdi::SRCCOPY);
     gdi::SetStretchBltMode(hDC, oldMode);
 }
 
 void cNDib::Bit_Blt_Dib(long DestX, long DestY, HDC hDC, uint32_t RasterOP) const {
     RequirePixels();
-    gdi::StretchDIBits(hDC, int(DestX), int(DestY), int(width_), int(height_), 0, 0,
-                       int(width_), int(height_), Bits.data(), header_, gdi::DIB_RGB_COLORS,
-                       RasterOP);
+    gdi::StretchDIBits(hDC, int(DestX), int(DestY), int(width_), int(height_), 0, 0, int(width_),
+                       int(height_), Bits.data(), header_, gdi::DIB_RGB_COLORS, RasterOP);
 }
 
 long cNDib::Set_dib_Area(long DestX, long DestY, long SourceX, long SourceY, long Width,

@@ -21,8 +21,8 @@ public:
     void SetSurface(QImage* surface) { surface_ = surface; }
     void Changed(const QRect& area) const;
 
-    int StretchMode = 1;           // BLACKONWHITE until set
-    uint32_t BrushColour = 0;      // colour value 0x00BBGGRR used by flood fills
+    int StretchMode = 1;      // BLACKONWHITE until set
+    uint32_t BrushColour = 0; // colour value 0x00BBGGRR used by flood fills
     QPoint PenPosition;
 
 private:

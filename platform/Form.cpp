@@ -95,10 +95,9 @@ bool Form::Visible() const {
 
 void Form::Move(double left, double top, double width, double height) {
     QWidget* window = Window();
-    window->setGeometry(int(RoundHalfEven(left / TwipsPerPixel)),
-                        int(RoundHalfEven(top / TwipsPerPixel)),
-                        int(RoundHalfEven(width / TwipsPerPixel)),
-                        int(RoundHalfEven(height / TwipsPerPixel)));
+    window->setGeometry(
+        int(RoundHalfEven(left / TwipsPerPixel)), int(RoundHalfEven(top / TwipsPerPixel)),
+        int(RoundHalfEven(width / TwipsPerPixel)), int(RoundHalfEven(height / TwipsPerPixel)));
 }
 
 void Form::WindowHidden() {

@@ -55,9 +55,9 @@ int GetStretchBltMode(HDC dc) {
     return dc ? dc->StretchMode : 0;
 }
 
-int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, int xSrc,
-                  int ySrc, int srcWidth, int srcHeight, const void* bits,
-                  const BITMAPINFOHEADER& header, unsigned, uint32_t rop) {
+int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc,
+                  int srcWidth, int srcHeight, const void* bits, const BITMAPINFOHEADER& header,
+                  unsigned, uint32_t rop) {
     const QImage source = WrapBits(bits, header);
     if (!Valid(dc) || source.isNull() || destWidth == 0 || destHeight == 0 || srcWidth <= 0 ||
         srcHeight <= 0)
@@ -71,8 +71,8 @@ int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, i
         for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
             const int sy = from.top() + (y - to.top());
             const int sx = from.left() + (clipped.left() - to.left());
-            std::memcpy(target.scanLine(y) + clipped.left() * 4,
-                        source.constScanLine(sy) + sx * 4, size_t(clipped.width()) * 4);
+            std::memcpy(target.scanLine(y) + clipped.left() * 4, source.constScanLine(sy) + sx * 4,
+                        size_t(clipped.width()) * 4);
         }
         dc->Changed(clipped);
         return srcHeight;
@@ -83,9 +83,8 @@ int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, i
     painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
     if (smooth && to.size() != from.size()) {
         // Halftone: an area-averaged scale of the source rectangle.
-        const QImage part = source.copy(from).scaled(to.size().expandedTo(QSize(1, 1)),
-                                                     Qt::IgnoreAspectRatio,
-                                                     Qt::SmoothTransformation);
+        const QImage part = source.copy(from).scaled(
+            to.size().expandedTo(QSize(1, 1)), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         painter.drawImage(to.topLeft(), part);
     } else {
         painter.drawImage(to, source, from);

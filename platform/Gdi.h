@@ -42,9 +42,9 @@ int GetStretchBltMode(HDC dc);
 // Source rectangles are given as the original calls take them for a 32-bit DIB:
 // ySrc is the distance of the rectangle's lowest row from the bitmap's bottom row.
 // Both return the number of scan lines drawn, 0 on failure.
-int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, int xSrc,
-                  int ySrc, int srcWidth, int srcHeight, const void* bits,
-                  const BITMAPINFOHEADER& header, unsigned usage, uint32_t rop);
+int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc,
+                  int srcWidth, int srcHeight, const void* bits, const BITMAPINFOHEADER& header,
+                  unsigned usage, uint32_t rop);
 int SetDIBitsToDevice(HDC dc, int xDest, int yDest, int width, int height, int xSrc, int ySrc,
                       int startScan, int lines, const void* bits, const BITMAPINFOHEADER& header,
                       unsigned usage);

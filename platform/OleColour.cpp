@@ -9,15 +9,15 @@ namespace {
 bool RoleFor(uint32_t index, QPalette::ColorGroup& group, QPalette::ColorRole& role) {
     group = QPalette::Active;
     switch (index) {
-    case 1: // desktop
-    case 4: // menu
+    case 1:  // desktop
+    case 4:  // menu
     case 15: // button face
         role = QPalette::Button;
         return true;
     case 5: // window
         role = QPalette::Base;
         return true;
-    case 6: // window frame
+    case 6:  // window frame
     case 16: // button shadow
         role = QPalette::Dark;
         return true;

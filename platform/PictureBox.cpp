@@ -116,8 +116,8 @@ void PictureBox::mousePressEvent(QMouseEvent* event) {
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
     const QPointF p = event->position();
-    emit MouseMove(MouseButtonsCode(event->buttons()), ShiftCode(event->modifiers()),
-                   float(p.x()), float(p.y()));
+    emit MouseMove(MouseButtonsCode(event->buttons()), ShiftCode(event->modifiers()), float(p.x()),
+                   float(p.y()));
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {

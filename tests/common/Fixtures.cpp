@@ -17,8 +17,8 @@ QImage GrainyBrush(int width, int height, int darkest, uint32_t seed) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const double d = std::hypot((x - cx) / (cx + 1), (y - cy) / (cy + 1));
-            const int value = std::clamp(int(darkest + d * (255 - darkest)) + grain(random),
-                                         darkest, 255);
+            const int value =
+                std::clamp(int(darkest + d * (255 - darkest)) + grain(random), darkest, 255);
             brush.setPixel(x, y, qRgb(value, value, value));
         }
     }
