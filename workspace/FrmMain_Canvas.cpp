@@ -1,7 +1,6 @@
 // The colouring itself: strokes confined to the white area they begin in, and the tools.
-#include "FrmMain.h"
-
 #include "Arithmetic.h"
+#include "FrmMain.h"
 #include "Gdi.h"
 #include "Random.h"
 #include "StrokeMath.h"
@@ -44,7 +43,9 @@ void FrmMain::P_MouseDown(int Button, int Shift, float X, float Y) {
     P->CurrentX = X;
     P->CurrentY = Y;
     P_MouseMove(Button, Shift, X, Y);
-    if (CurrentTool == 2) {
+    // The pencil's start point, like the rest of its line, stays inside the region: a
+    // stroke begun on a black line must not put a dot on the line.
+    if (CurrentTool == 2 && RegionDib.Get_Pixel_Long(fx, fy) == RegionColour && RegionColour != 0) {
         gdi::SetPixelV(P->hDC(), int(RoundHalfEven(X)), int(RoundHalfEven(Y)),
                        platform::RGB(CurrentColour.R, CurrentColour.G, CurrentColour.B));
         P->Refresh();
