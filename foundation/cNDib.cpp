@@ -39,9 +39,12 @@ bool cNDib::Make_From_Image(const QImage& image) {
     return true;
 }
 
-void cNDib::RequirePixels() const {
-    if (Bits.empty())
-        throw std::logic_error("cNDib used before it holds pixels");
+void cNDib::ThrowEmpty() {
+    throw std::logic_error("cNDib used before it holds pixels");
+}
+
+void cNDib::ThrowOutside() {
+    throw std::out_of_range("cNDib::Get_Channel outside the bitmap");
 }
 
 void cNDib::Set_dib(platform::PictureBox& picture, bool Resize) const {
@@ -105,43 +108,6 @@ long cNDib::Set_dib_Area(long DestX, long DestY, long SourceX, long SourceY, lon
     return gdi::SetDIBitsToDevice(hDC, int(DestX), int(DestY), int(Width), int(Height),
                                   int(SourceX), int(height_ - SourceY - Height), 0, int(height_),
                                   Bits.data(), header_, gdi::DIB_RGB_COLORS);
-}
-
-void cNDib::Set_Pixel(long X, long Y, uint8_t R, uint8_t G, uint8_t b) {
-    if (X < 0 || Y < 0 || X >= width_ || Y >= height_)
-        return;
-    uint8_t* pixel = Bits.data() + Index(X, Y);
-    pixel[0] = b;
-    pixel[1] = G;
-    pixel[2] = R;
-}
-
-void cNDib::Get_Pixel(long X, long Y, uint8_t& R, uint8_t& G, uint8_t& b) const {
-    if (X < 0 || Y < 0 || X >= width_ || Y >= height_)
-        return;
-    const uint8_t* pixel = Bits.data() + Index(X, Y);
-    b = pixel[0];
-    G = pixel[1];
-    R = pixel[2];
-}
-
-long cNDib::Get_Pixel_Long(long X, long Y) const {
-    RequirePixels();
-    X = std::clamp(X, 0L, width_ - 1);
-    Y = std::clamp(Y, 0L, height_ - 1);
-    const uint8_t* pixel = Bits.data() + Index(X, Y);
-    return long(pixel[2]) + 256L * pixel[1] + 65536L * pixel[0];
-}
-
-uint8_t cNDib::Get_Channel(long X, long Y, int ChannelIndex) const {
-    RequirePixels();
-    if (X > width_ - 1)
-        X = width_ - 1;
-    if (Y > height_ - 1)
-        Y = height_ - 1;
-    if (X < 0 || Y < 0 || ChannelIndex < 0 || ChannelIndex > 3)
-        throw std::out_of_range("cNDib::Get_Channel outside the bitmap");
-    return Bits[Index(X, Y) + size_t(ChannelIndex)];
 }
 
 QImage cNDib::ToImage() const {

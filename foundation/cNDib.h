@@ -36,10 +36,42 @@ public:
     long Width() const { return width_ - 1; }
     long Height() const { return height_ - 1; }
 
-    void Set_Pixel(long X, long Y, uint8_t R, uint8_t G, uint8_t b);
-    void Get_Pixel(long X, long Y, uint8_t& R, uint8_t& G, uint8_t& b) const;
-    long Get_Pixel_Long(long X, long Y) const;
-    uint8_t Get_Channel(long X, long Y, int ChannelIndex) const;
+    // The pixel members are called once per pixel by the brush engine: kept inline.
+    void Set_Pixel(long X, long Y, uint8_t R, uint8_t G, uint8_t b) {
+        if (X < 0 || Y < 0 || X >= width_ || Y >= height_)
+            return;
+        uint8_t* pixel = Bits.data() + Index(X, Y);
+        pixel[0] = b;
+        pixel[1] = G;
+        pixel[2] = R;
+    }
+    void Get_Pixel(long X, long Y, uint8_t& R, uint8_t& G, uint8_t& b) const {
+        if (X < 0 || Y < 0 || X >= width_ || Y >= height_)
+            return;
+        const uint8_t* pixel = Bits.data() + Index(X, Y);
+        b = pixel[0];
+        G = pixel[1];
+        R = pixel[2];
+    }
+    // Clamped into the bitmap on both sides.
+    long Get_Pixel_Long(long X, long Y) const {
+        RequirePixels();
+        X = X < 0 ? 0 : X > width_ - 1 ? width_ - 1 : X;
+        Y = Y < 0 ? 0 : Y > height_ - 1 ? height_ - 1 : Y;
+        const uint8_t* pixel = Bits.data() + Index(X, Y);
+        return long(pixel[2]) + 256L * pixel[1] + 65536L * pixel[0];
+    }
+    // Clamped at the far edges only; a negative coordinate or channel raises.
+    uint8_t Get_Channel(long X, long Y, int ChannelIndex) const {
+        RequirePixels();
+        if (X > width_ - 1)
+            X = width_ - 1;
+        if (Y > height_ - 1)
+            Y = height_ - 1;
+        if (X < 0 || Y < 0 || ChannelIndex < 0 || ChannelIndex > 3)
+            ThrowOutside();
+        return Bits[Index(X, Y) + size_t(ChannelIndex)];
+    }
 
     bool IsEmpty() const { return Bits.empty(); }
     const platform::gdi::BITMAPINFOHEADER& Header() const { return header_; }
@@ -50,7 +82,12 @@ public:
 
 private:
     size_t Index(long X, long Y) const { return (size_t(Y) * size_t(width_) + size_t(X)) * 4; }
-    void RequirePixels() const;
+    void RequirePixels() const {
+        if (Bits.empty())
+            ThrowEmpty();
+    }
+    [[noreturn]] static void ThrowEmpty();
+    [[noreturn]] static void ThrowOutside();
 
     platform::gdi::BITMAPINFOHEADER header_;
     long width_ = 0;

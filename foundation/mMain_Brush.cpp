@@ -5,6 +5,27 @@
 #include <cmath>
 
 namespace mMain {
+namespace {
+
+// Rounds a value in 0..255 to the nearest whole number, halves to even: adding and
+// taking away 1.5 * 2^23 leaves no fraction bits, and the float addition itself rounds
+// to nearest even. Much cheaper than a library call per channel.
+inline uint8_t RoundByte(float value) {
+    const float shifted = value + 12582912.0f;
+    return uint8_t(shifted - 12582912.0f);
+}
+
+// a = v / 255 for every coverage byte, as singles.
+struct Coverage {
+    float a[256];
+    Coverage() {
+        for (int v = 0; v < 256; ++v)
+            a[v] = float(v) / 255.0f;
+    }
+};
+const Coverage coverage;
+
+} // namespace
 
 void SplitRGB(long Color, uint8_t& R, uint8_t& G, uint8_t& B) {
     R = uint8_t(Color & 0xFF);
@@ -30,16 +51,15 @@ void StampBrush(cNDib& canvas, const cNDib& region, const cNDib& brush, long X, 
             if (region.Get_Pixel_Long(x, y) != regionKey)
                 continue;
             const uint8_t v = brush.Get_Channel(x - bx, y - by, 0);
-            const float a = float(v) / 255.0f;
+            const float a = coverage.a[v];
             const float k = 1.0f - a;
             if (k == 0.0f)
                 continue;
             uint8_t r = 0, g = 0, b = 0;
             canvas.Get_Pixel(x, y, r, g, b);
-            // Single-precision blend, rounded half to even (nearbyint in the default mode).
-            canvas.Set_Pixel(x, y, uint8_t(std::nearbyint(float(r) * a + float(R) * k)),
-                             uint8_t(std::nearbyint(float(g) * a + float(G) * k)),
-                             uint8_t(std::nearbyint(float(b) * a + float(B) * k)));
+            canvas.Set_Pixel(x, y, RoundByte(float(r) * a + float(R) * k),
+                             RoundByte(float(g) * a + float(G) * k),
+                             RoundByte(float(b) * a + float(B) * k));
         }
     }
     canvas.Set_dib_Area(x0, y0, x0, y0, (x1 - x0) + 2, (y1 - y0) + 2, hDC);

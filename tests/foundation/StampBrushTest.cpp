@@ -36,7 +36,7 @@ TEST(StampBrush, CoverageBlendsTowardsTheColour) {
         cNDib canvas = fixtures::SolidDib(20, 20, White);
         const cNDib region = fixtures::SolidDib(20, 20, Key);
         mMain::StampBrush(canvas, region, FlatBrush(5, c.coverage), 10, 10, Key, c.colour, nullptr);
-        uint8_t r, g, b;
+        uint8_t r = 0, g = 0, b = 0;
         canvas.Get_Pixel(10, 10, r, g, b);
         EXPECT_EQ((std::tuple<int, int, int>(r, g, b)), c.expected) << c.coverage;
     }
