@@ -190,9 +190,10 @@ TEST_F(MainWindowTest, RandomStrokesNeverCrossTheLines) {
                 // begins where the pointer reaches white, but never paints black.
                 ASSERT_NE(outline.pixel(x, y) & 0xFFFFFF, 0u)
                     << "stroke " << stroke << " painted black at " << x << "," << y;
-                if (onWhite)
+                if (onWhite) {
                     ASSERT_EQ(area.pixel(x, y) & 0xFFFFFF, 0xFF0000u)
                         << "stroke " << stroke << " left its area at " << x << "," << y;
+                }
             }
         }
     }
