@@ -2,3 +2,6 @@
 
 // The shared module of procedures, one header per concern.
 #include "mMain_Brush.h"
+#include "mMain_FontSmoothing.h"
+#include "mMain_Frame.h"
+#include "mMain_KeyboardHook.h"

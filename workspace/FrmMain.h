@@ -2,6 +2,7 @@
 
 #include "Form.h"
 #include "PictureBox.h"
+#include "RGBTriple.h"
 #include "SystemTimer.h"
 #include "cNDib.h"
 
@@ -10,12 +11,6 @@
 #include <cstdint>
 
 class pButton;
-
-struct RGBTriple {
-    uint8_t R = 0;
-    uint8_t G = 0;
-    uint8_t B = 0;
-};
 
 // The main window: the colour canvas P over the outline layer tP, the action and tool
 // buttons, the bubble palette and the parental function bar. Its code is split by
@@ -93,4 +88,6 @@ private:
     long LineBlue = 0;
     long LineColour = 0;
     platform::HDC LineDC = nullptr;
+
+    long KeyboardHook = 0; // the child lock's hook handle, 0 while none is installed
 };

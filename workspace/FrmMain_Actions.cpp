@@ -2,6 +2,7 @@
 #include "FrmMain.h"
 
 #include "ProgramFolder.h"
+#include "mMain.h"
 #include "pButton.h"
 
 #include <QDir>
@@ -52,6 +53,22 @@ bool FrmMain::PlaceDrawing(const QString& path) {
     }
     P->move(PB->ScaleWidth() / 2 - P->ScaleWidth() / 2, PB->ScaleHeight() / 2 - P->ScaleHeight() / 2);
     UndoEmpty();
+
+    // The frame round the canvas and the shaded top edge of the panel.
+    PB->Cls();
+    mMain::ShadowStyle shadow;
+    shadow.left = P->x();
+    shadow.top = P->y();
+    shadow.width = P->ScaleWidth();
+    shadow.height = P->ScaleHeight();
+    shadow.radius = 2;
+    shadow.enabled = true;
+    shadow.size = 10;
+    mMain::SplitRGB(long(PB->BackColor()), shadow.red, shadow.green, shadow.blue);
+    mMain::DrawShadow(*PB, shadow);
+    const mMain::GradientStyle band{1, {{0, 0, 0}, {shadow.red, shadow.green, shadow.blue}}};
+    mMain::DrawGradient(band, *PB, 0, 0, PB->ScaleWidth(), 10);
+    PB->Refresh();
     P->Refresh();
     CurrentPicture = path;
     P->setVisible(true);

@@ -1,8 +1,10 @@
 // The window's design, its start-up and its shutdown.
 #include "FrmMain.h"
 
+#include "Hooks.h"
 #include "Random.h"
 #include "Resources.h"
+#include "mMain.h"
 #include "pButton.h"
 
 #include <QCursor>
@@ -67,6 +69,11 @@ void FrmMain::CreateWidgets(QWidget* window) {
 }
 
 void FrmMain::Form_Load() {
+    if (!Initialised) {
+        mMain::FontSmoothingWasOn = mMain::IsFontSmoothingOn();
+        long smoothingType = 2;
+        mMain::EnableFontSmoothing(smoothingType);
+    }
     BrushDib.Make_From_Picture(*pBr[0]);
     platform::Randomize();
     RegionColour = -1;
@@ -104,6 +111,15 @@ void FrmMain::Form_Load() {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     window->setGeometry(screen);
     Layout();
+    if (!Initialised) {
+        // The shaded top edge of the panel.
+        RGBTriple back;
+        mMain::SplitRGB(long(PB->BackColor()), back.R, back.G, back.B);
+        mMain::DrawGradient({1, {{0, 0, 0}, back}}, *PB, 0, 0, PB->ScaleWidth(), 10);
+        Initialised = true;
+        KeyboardHook = long(platform::user32::SetWindowsHookExA(
+            platform::user32::WH_KEYBOARD_LL, mMain::KeyboardHookProc, nullptr, 0));
+    }
     Initialised = true;
 }
 
@@ -147,4 +163,9 @@ void FrmMain::Form_Unload(int&) {
     CanvasDib = {};
     RegionDib = {};
     OutlineDib = {};
+    if (KeyboardHook != 0)
+        platform::user32::UnhookWindowsHookEx(KeyboardHook);
+    KeyboardHook = 0;
+    if (!mMain::FontSmoothingWasOn)
+        mMain::DisableFontSmoothing();
 }
