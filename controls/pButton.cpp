@@ -1,56 +1,158 @@
 #include "pButton.h"
 
-#include <QMouseEvent>
-#include <QPainter>
+#include "Arithmetic.h"
+#include "PictureBox.h"
 
-pButton::pButton(QWidget* parent) : QWidget(parent) {}
+#include <algorithm>
+#include <new>
+#include <stdexcept>
+
+using platform::PictureBox;
+
+namespace {
+// Error numbers of the run-time errors SetPicture can meet.
+constexpr long ErrOutOfMemory = 7;
+constexpr long ErrInvalidCall = 5;
+
+// Copies the work box's picture into a new pixel copy; nothing when it holds none.
+std::unique_ptr<cNDib> CopyOf(PictureBox& box) {
+    auto copy = std::make_unique<cNDib>();
+    if (!copy->Make_From_Picture(box))
+        throw std::runtime_error("picture could not be copied");
+    return copy;
+}
+
+// White stays white; every other pixel becomes its weighted grey.
+void MakeGrey(cNDib& dib) {
+    for (long y = 0; y <= dib.Height(); ++y) {
+        for (long x = 0; x <= dib.Width(); ++x) {
+            uint8_t r = 0, g = 0, b = 0;
+            dib.Get_Pixel(x, y, r, g, b);
+            long grey = 255;
+            if (!(r == 255 && g == 255 && b == 255))
+                grey = std::min(255L, platform::RoundHalfEven(r * 0.255 + g * 0.587 + b * 0.114));
+            dib.Set_Pixel(x, y, uint8_t(grey), uint8_t(grey), uint8_t(grey));
+        }
+    }
+}
+} // namespace
+
+pButton::pButton(QWidget* parent) : QWidget(parent) {
+    // A disabled face passes its clicks on to nobody.
+    setAttribute(Qt::WA_NoMousePropagation);
+    P = new PictureBox(this);
+    P->move(0, 0);
+    pT = new PictureBox(this);
+    pT->AutoSize = true;
+    pT->hide();
+    connect(P, &PictureBox::MouseDown, this, &pButton::P_MouseDown);
+    connect(P, &PictureBox::MouseUp, this, [this](int, int, float, float) { P_MouseUp(); });
+    connect(P, &PictureBox::MouseMove, this, &pButton::MouseMove);
+    connect(P, &PictureBox::Click, this, &pButton::Click);
+}
+
+pButton::~pButton() = default;
 
 long pButton::SetPicture(const QImage& pUP, const QImage& pDOWN, const QImage& pPRESSED,
                          const QImage& pDISABLED) {
-    if (!pUP.isNull()) {
-        normal_ = pUP;
-        resize(pUP.size());
+    try {
+        if (!pUP.isNull()) {
+            pT->SetPicture(pUP);
+            NormalCopy = CopyOf(*pT);
+            if (pDISABLED.isNull()) {
+                GreyCopy = CopyOf(*pT);
+                MakeGrey(*GreyCopy);
+            }
+            SetWidth(platform::TwipsPerPixel * NormalCopy->Width());
+            SetHeight(platform::TwipsPerPixel * NormalCopy->Height());
+            P->setGeometry(0, 0, width() + 1, height() + 1);
+        }
+        const std::pair<const QImage*, std::unique_ptr<cNDib>*> others[] = {
+            {&pDOWN, &DownCopy}, {&pPRESSED, &PressedCopy}, {&pDISABLED, &DisabledCopy}};
+        for (const auto& [picture, copy] : others) {
+            if (picture->isNull())
+                continue;
+            pT->SetPicture(*picture);
+            *copy = CopyOf(*pT);
+        }
+        pT->SetPicture(QImage());
+        SetEnabled(Enabled());
+    } catch (const std::bad_alloc&) {
+        return ErrOutOfMemory;
+    } catch (const std::exception&) {
+        return ErrInvalidCall;
     }
-    if (!pDOWN.isNull())
-        down_ = pDOWN;
-    if (!pPRESSED.isNull())
-        pressedImage_ = pPRESSED;
-    if (!pDISABLED.isNull())
-        disabled_ = pDISABLED;
-    update();
     return 0;
 }
 
+long pButton::Width() const {
+    return long(width()) * platform::TwipsPerPixel;
+}
+
+long pButton::Height() const {
+    return long(height()) * platform::TwipsPerPixel;
+}
+
+void pButton::SetWidth(long twips) {
+    resize(int(platform::RoundHalfEven(double(twips) / platform::TwipsPerPixel)), height());
+}
+
+void pButton::SetHeight(long twips) {
+    resize(width(), int(platform::RoundHalfEven(double(twips) / platform::TwipsPerPixel)));
+}
+
+bool pButton::Enabled() const {
+    return P->isEnabledTo(this);
+}
+
 void pButton::SetEnabled(bool enabled) {
-    setEnabled(enabled);
-    update();
+    P->setEnabled(enabled);
+    if (Enabled())
+        DrawState(NormalCopy);
+    else
+        DrawState(DisabledCopy ? DisabledCopy : GreyCopy);
+}
+
+void pButton::SetMouseIcon(const QCursor& cursor) {
+    P->setCursor(cursor);
 }
 
 void pButton::SetPressed(bool pressed) {
-    pressed_ = pressed;
-    update();
+    Pressed_ = pressed;
+    DrawState(Pressed_ ? PressedCopy : NormalCopy);
 }
 
-void pButton::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    const QImage& face = !isEnabled()               ? (disabled_.isNull() ? normal_ : disabled_)
-                         : held_ && !down_.isNull() ? down_
-                         : pressed_ && !pressedImage_.isNull() ? pressedImage_
-                                                               : normal_;
-    if (!face.isNull())
-        painter.drawImage(rect(), face);
+QString pButton::ToolText() const {
+    return P->toolTip();
 }
 
-void pButton::mousePressEvent(QMouseEvent* event) {
-    held_ = true;
-    update();
-    emit MouseDown(1, 0, float(event->position().x()), float(event->position().y()));
+void pButton::SetToolText(const QString& text) {
+    P->setToolTip(text);
 }
 
-void pButton::mouseReleaseEvent(QMouseEvent* event) {
-    held_ = false;
-    update();
+void pButton::SetLockRefresh(bool value) {
+    LockRefresh_ = value;
+    if (!LockRefresh_)
+        P->Refresh();
+}
+
+void pButton::DrawState(const std::unique_ptr<cNDib>& copy) {
+    if (!copy || copy->IsEmpty())
+        return;
+    // The top-left (w - 1) x (h - 1) pixels over the face less its last column and row.
+    copy->Stretch_dib_area(0, 0, 0, 0, copy->Width(), copy->Height(), P->ScaleWidth() - 1,
+                           P->ScaleHeight() - 1, P->hDC());
+    if (!LockRefresh_)
+        P->Refresh();
+}
+
+void pButton::P_MouseDown(int button, int shift, float x, float y) {
+    DrawState(DownCopy);
+    emit MouseDown(button, shift, x, y);
+}
+
+void pButton::P_MouseUp() {
+    DrawState(NormalCopy);
+    SetPressed(Pressed_);
     emit MouseUp();
-    if (rect().contains(event->position().toPoint()))
-        emit Click();
 }
