@@ -4,6 +4,7 @@
 #include "PictureBox.h"
 #include "RGBTriple.h"
 #include "SystemTimer.h"
+#include "cAniCursor.h"
 #include "cNDib.h"
 
 #include <QString>
@@ -88,6 +89,8 @@ private:
     long LineBlue = 0;
     long LineColour = 0;
     platform::HDC LineDC = nullptr;
+
+    cAniCursor ToolCursor; // the canvas cursor of the current tool
 
     long KeyboardHook = 0; // the child lock's hook handle, 0 while none is installed
 };

@@ -148,14 +148,12 @@ void FrmMain::Layout() {
 
 void FrmMain::SetToolCursor(bool remove) {
     if (remove) {
-        P->unsetCursor();
+        ToolCursor.Destroy();
         return;
     }
-    static const int ids[] = {106, 104, 102};
-    const auto cursor = res::Cursor(ids[std::clamp(CurrentTool, 0L, 2L)]);
-    if (cursor)
-        P->setCursor(QCursor(QPixmap::fromImage(cursor->image), cursor->hotSpot.x(),
-                             cursor->hotSpot.y()));
+    static const long ids[] = {106, 104, 102};
+    ToolCursor.LoadFromResource(ids[std::clamp(CurrentTool, 0L, 2L)]);
+    ToolCursor.SetAsDefaultCursor(P, true);
 }
 
 void FrmMain::Form_Unload(int&) {
@@ -168,4 +166,5 @@ void FrmMain::Form_Unload(int&) {
     KeyboardHook = 0;
     if (!mMain::FontSmoothingWasOn)
         mMain::DisableFontSmoothing();
+    ToolCursor.Destroy();
 }
