@@ -10,24 +10,54 @@ namespace platform::user32 {
 KeyboardHookFilter::KeyboardHookFilter(HOOKPROC proc, QObject* parent)
     : QObject(parent), proc_(proc) {}
 
-bool KeyboardHookFilter::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    // Key presses and releases reach the window first, once, and are then passed on to
-    // the focus widget and its parents; the shortcut check comes before all of it.
-    const bool atWindow =
-        (type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched->isWindowType();
-    if (!atWindow && type != QEvent::ShortcutOverride)
-        return false;
-    KeyEventRecord record = TranslateKeyEvent(*static_cast<QKeyEvent*>(event));
+bool KeyboardHookFilter::SameEvent(const Judged& judged, const QKeyEvent& event) {
+    return judged.valid && judged.key == event.key() && judged.scanCode == event.nativeScanCode() &&
+           judged.keysym == event.nativeVirtualKey() &&
+           judged.modifiers == event.QInputEvent::modifiers() &&
+           judged.timestamp == event.timestamp();
+}
+
+intptr_t KeyboardHookFilter::Judge(const QKeyEvent& event) {
+    KeyEventRecord record = TranslateKeyEvent(event);
     SetKeyState(VK_SHIFT, record.shiftHeld);
     SetKeyState(VK_CONTROL, record.ctrlHeld);
     SetKeyState(VK_MENU, record.altHeld);
-    const intptr_t result =
-        proc_(HC_ACTION, record.message, reinterpret_cast<intptr_t>(&record.info));
+    return proc_(HC_ACTION, record.message, reinterpret_cast<intptr_t>(&record.info));
+}
+
+bool KeyboardHookFilter::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    intptr_t result = 0;
+    if (type == QEvent::ShortcutOverride) {
+        // Sent to the focus widget and on to its parents: judged once.
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (!SameEvent(lastPress_, key)) {
+            lastPress_ = {true,
+                          key.key(),
+                          key.nativeScanCode(),
+                          key.nativeVirtualKey(),
+                          key.QInputEvent::modifiers(),
+                          key.timestamp(),
+                          Judge(key)};
+        }
+        result = lastPress_.result;
+    } else if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) &&
+               watched->isWindowType()) {
+        // A press or release reaches its window once, before the focus widget.
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (type == QEvent::KeyPress && SameEvent(lastPress_, key))
+            result = lastPress_.result;
+        else
+            result = Judge(key);
+        if (type == QEvent::KeyPress)
+            lastPress_.valid = false;
+    } else {
+        return false;
+    }
     if (result == 0)
         return false;
     // A swallowed press claims its shortcut check, so no shortcut fires and the press
-    // itself comes here again, to be swallowed at the window.
+    // itself goes on to its window, to be swallowed there.
     event->accept();
     return true;
 }
