@@ -45,6 +45,13 @@ public:
     QString CurrentPicture;
     bool Initialised = false;
 
+    // Settings record (FrmMain_Settings.cpp): false when Settings.ini cannot be read whole.
+    bool ReadSettings();
+    bool PlaySounds = false;
+    bool UsePassword = false;
+    QString Password;
+    QString PasswordHint;
+
     // The controls, for the window's own parts and for tests that drive it.
     platform::PictureBox* pT = nullptr;
     platform::PictureBox* PB = nullptr;
@@ -65,6 +72,9 @@ public:
     const cNDib& Region() const { return RegionDib; }
     const cNDib& Brush() const { return BrushDib; }
     void SetCurrentColour(RGBTriple colour) { CurrentColour = colour; }
+    bool GetQuitLock() const { return QuitLock; }
+    bool GetAutoHide() const { return AutoHide; }
+    float GetBubbleSpeed() const { return BubbleSpeed; }
 
 protected:
     void CreateWidgets(QWidget* window) override;
@@ -93,4 +103,8 @@ private:
     cAniCursor ToolCursor; // the canvas cursor of the current tool
 
     long KeyboardHook = 0; // the child lock's hook handle, 0 while none is installed
+
+    bool QuitLock = true; // quitting needs permission
+    bool AutoHide = false;
+    float BubbleSpeed = 4; // the bubbles' speeds are divided by it
 };
