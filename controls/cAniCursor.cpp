@@ -51,10 +51,21 @@ void cAniCursor::SetAsDefaultCursor(QWidget* lhWnd, bool bState) {
 bool cAniCursor::LoadFromResource(long lResourceID) {
     Destroy();
     const auto resource = platform::resources::Cursor(int(lResourceID));
-    if (!resource || resource->image.isNull())
+    return resource && Load(resource->image, resource->hotSpot);
+}
+
+bool cAniCursor::LoadFromFile(const QString& sFilename) {
+    Destroy();
+    const QImage image(sFilename);
+    const QPoint hotSpot(image.text(QStringLiteral("HotSpotX")).toInt(),
+                         image.text(QStringLiteral("HotSpotY")).toInt());
+    return Load(image, hotSpot);
+}
+
+bool cAniCursor::Load(const QImage& image, QPoint hotSpot) {
+    if (image.isNull())
         return false;
-    cursor_ =
-        QCursor(QPixmap::fromImage(resource->image), resource->hotSpot.x(), resource->hotSpot.y());
+    cursor_ = QCursor(QPixmap::fromImage(image), hotSpot.x(), hotSpot.y());
     return true;
 }
 

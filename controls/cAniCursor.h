@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QCursor>
+#include <QImage>
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 #include <optional>
 #include <vector>
@@ -25,6 +27,9 @@ public:
     // Undoes an earlier cursor first, then loads the cursor resource at its own size
     // with its hot spot. False, and empty, when there is no such resource.
     bool LoadFromResource(long lResourceID);
+    // The same from a picture file whose text keys "HotSpotX" and "HotSpotY" give the
+    // hot spot, as the resources keep it.
+    bool LoadFromFile(const QString& sFilename);
     long Frame() const { return frame_; }
     long FrameCount() const { return frameCount_; }
     // Gives every window back its replaced cursor and releases the cursor.
@@ -41,6 +46,7 @@ private:
         QCursor previous;
     };
     static void PutBack(Record& record);
+    bool Load(const QImage& image, QPoint hotSpot);
 
     std::optional<QCursor> cursor_;
     long frame_ = 0;
