@@ -41,7 +41,7 @@ pButton::pButton(QWidget* parent) : QWidget(parent) {
     // A disabled face passes its clicks on to nobody.
     setAttribute(Qt::WA_NoMousePropagation);
     P = new PictureBox(this);
-    P->move(0, 0);
+    P->setGeometry(0, 0, 0, 0); // blank until the first picture
     pT = new PictureBox(this);
     pT->AutoSize = true;
     pT->hide();
