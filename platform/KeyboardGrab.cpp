@@ -8,8 +8,10 @@ namespace platform::user32 {
 namespace {
 constexpr int CheckInterval = 200; // ms
 
+// A tooltip never has the focus, so key events sent to it would be lost.
 bool CanHold(const QWindow* window) {
-    return window && window->isVisible() && window->isExposed() && window->handle();
+    return window && window->isVisible() && window->isExposed() && window->handle() &&
+           window->type() != Qt::ToolTip;
 }
 } // namespace
 
