@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QProcess>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -19,6 +20,11 @@ void Save(QWidget* window, const QString& name) {
     QTest::qWait(150);
     const QString folder = qEnvironmentVariable("CRAYVEX_SHOTS");
     EXPECT_TRUE(window->grab().save(QDir(folder).filePath(name + ".png")));
+    // The whole screen as well, where there is one.
+    if (!qEnvironmentVariableIsEmpty("DISPLAY"))
+        QProcess::execute(QStringLiteral("import"),
+                          {QStringLiteral("-window"), QStringLiteral("root"),
+                           QDir(folder).filePath(name + "-screen.png")});
 }
 
 TEST(MessageWindowShots, Save) {

@@ -4,6 +4,7 @@
 #include "ModalDriver.h"
 #include "PictureBox.h"
 
+#include <QFontInfo>
 #include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -24,7 +25,7 @@ TEST_F(frmParentMessageTest, Design) {
     EXPECT_EQ(window->windowTitle(), "Message");
     EXPECT_EQ(window->size(), QSize(413, 184));
     EXPECT_EQ(form.lMessage->geometry(), QRect(8, 8, 397, 155));
-    EXPECT_EQ(form.lMessage->font().family(), "DejaVu Sans");
+    EXPECT_EQ(QFontInfo(form.lMessage->font()).family(), "DejaVu Sans");
     EXPECT_EQ(form.lMessage->text(), "Line one.\n\nLine two.");
     EXPECT_EQ(form.lMessage->palette().color(QPalette::WindowText), QColor(0xFF, 0xC0, 0x80));
     EXPECT_EQ(form.lMessage->palette().color(QPalette::Window), QColor(0x99, 0x0F, 0x0F));
