@@ -57,7 +57,8 @@ public:
     ~Channel() { Close(); }
 
     bool Play(const QString& name, unsigned flags) {
-        if (!Open())
+        // A device that has gone away (unplugged, server stopped) plays nothing.
+        if (!Open() || SDL_GetAudioDeviceStatus(device_) != SDL_AUDIO_PLAYING)
             return false;
         const Samples* sound = Find(name);
         if (!sound)
