@@ -17,7 +17,10 @@ void Paint(QPainter& painter, const QString& name, const QRectF& target) {
     QSvgRenderer renderer(folder_ + QLatin1Char('/') + name + QStringLiteral(".svg"));
     if (!renderer.isValid())
         throw std::runtime_error("cannot read the drawing " + name.toStdString());
-    renderer.render(&painter, target);
+    // Keep the drawing's proportions, centred in the target.
+    const QSizeF size = renderer.viewBoxF().size().scaled(target.size(), Qt::KeepAspectRatio);
+    renderer.render(&painter,
+                    QRectF(target.center() - QPointF(size.width(), size.height()) / 2, size));
 }
 
 QImage Render(const QString& name, QSize size) {

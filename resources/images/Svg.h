@@ -14,7 +14,7 @@ void SetFolder(const QString& folder);
 // The drawing `name` (without ".svg") on a transparent picture of the given size.
 // Throws std::runtime_error when the drawing is missing or invalid.
 QImage Render(const QString& name, QSize size);
-// The drawing painted into `target` of an existing painter.
+// The drawing painted into `target` of an existing painter, keeping its proportions.
 void Paint(QPainter& painter, const QString& name, const QRectF& target);
 
 } // namespace svg

@@ -3,7 +3,10 @@
 //
 //   crayvex_imagegen <output folder> <folder of the SVG drawings>
 #include "Brushes.h"
+#include "Bubbles.h"
+#include "Buttons.h"
 #include "Cursors.h"
+#include "Designs.h"
 #include "Svg.h"
 
 #include <QDir>
@@ -21,8 +24,8 @@ void Save(const QString& kind, const QString& name, const QImage& image) {
         throw std::runtime_error("cannot write " + path.toStdString());
 }
 
-void SaveDesign(const char* name, const QImage& image) {
-    Save(QStringLiteral("design"), QString::fromLatin1(name), image);
+void SaveDesign(const QString& name, const QImage& image) {
+    Save(QStringLiteral("design"), name, image);
 }
 } // namespace
 
@@ -39,9 +42,33 @@ int main(int argc, char* argv[]) {
             if (!QDir().mkpath(output + QLatin1Char('/') + QLatin1String(kind)))
                 throw std::runtime_error(std::string("cannot make the folder ") + kind);
         }
-        SaveDesign("pBr0", brushes::Crayon());
-        SaveDesign("pBr1", brushes::Paintbrush());
-        SaveDesign("pBr2", brushes::Pencil());
+        SaveDesign(QStringLiteral("pBr0"), brushes::Crayon());
+        SaveDesign(QStringLiteral("pBr1"), brushes::Paintbrush());
+        SaveDesign(QStringLiteral("pBr2"), brushes::Pencil());
+        const std::vector<QImage> palette = bubbles::Palette();
+        for (size_t i = 0; i < palette.size(); ++i)
+            SaveDesign(QStringLiteral("pCC%1").arg(i), palette[i]);
+        const std::vector<QImage> picker = bubbles::Picker();
+        for (size_t i = 0; i < picker.size(); ++i)
+            SaveDesign(QStringLiteral("pickerCC%1").arg(i), picker[i]);
+        static const char* const functions[] = {"quit", "save", "print", "about", "options"};
+        for (int i = 0; i < 5; ++i) {
+            // Saving and printing wait for a picture: their buttons start greyed out,
+            // and the enabled pictures are kept aside.
+            const QString drawing = QStringLiteral("func-") + QLatin1String(functions[i]);
+            SaveDesign(QStringLiteral("pFunc%1").arg(i),
+                       designs::FunctionButton(drawing, i != 1 && i != 2));
+            if (i == 1 || i == 2)
+                SaveDesign(QStringLiteral("pE%1").arg(i - 1),
+                           designs::FunctionButton(drawing, true));
+        }
+        SaveDesign(QStringLiteral("comboUp"), designs::ComboButton(false));
+        SaveDesign(QStringLiteral("comboDown"), designs::ComboButton(true));
+        SaveDesign(QStringLiteral("options"), designs::OptionsBackground());
+        SaveDesign(QStringLiteral("splash"), designs::SplashBackground());
+        SaveDesign(QStringLiteral("icon"), designs::ProgramIcon());
+        for (const buttons::Bitmap& bitmap : buttons::All())
+            Save(QStringLiteral("bitmap"), QString::number(bitmap.id), bitmap.image);
         for (const cursors::Cursor& cursor : cursors::All())
             Save(QStringLiteral("cursor"), QString::number(cursor.id), cursor.image);
     } catch (const std::exception& error) {
