@@ -101,8 +101,8 @@ QImage DrawButton(const ButtonLook& look, ButtonState state) {
     svg::Paint(painter, look.drawing, drawing);
 
     if (state == ButtonState::Pressed && key.height() > 40) {
-        DrawSparkle(painter, key.topRight() + QPointF(-9, 9), 6);
-        DrawSparkle(painter, key.bottomLeft() + QPointF(8, -9), 4);
+        DrawSparkle(painter, key.topLeft() + QPointF(9, 9), 5.5);
+        DrawSparkle(painter, key.bottomRight() + QPointF(-9, -9), 4);
     }
     return image;
 }
