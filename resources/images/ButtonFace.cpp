@@ -91,7 +91,8 @@ QImage DrawButton(const ButtonLook& look, ButtonState state) {
     }
 
     // The drawing, a little smaller while the key is pushed in.
-    const double inset = std::min(key.width(), key.height()) * 0.1 + 2;
+    const double shorter = std::min(key.width(), key.height());
+    const double inset = shorter * 0.1 + (shorter < 40 ? 0.5 : 2);
     QRectF drawing = key.adjusted(inset, inset * 0.8, -inset, -inset * 0.8);
     if (state != ButtonState::Normal) {
         const QPointF centre = drawing.center();
