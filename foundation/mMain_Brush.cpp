@@ -46,20 +46,45 @@ void StampBrush(cNDib& canvas, const cNDib& region, const cNDib& brush, long X, 
 
     uint8_t R, G, B;
     SplitRGB(Color, R, G, B);
-    for (long y = y0; y < y1; ++y) {
-        for (long x = x0; x < x1; ++x) {
-            if (region.Get_Pixel_Long(x, y) != regionKey)
-                continue;
-            const uint8_t v = brush.Get_Channel(x - bx, y - by, 0);
-            const float a = coverage.a[v];
-            const float k = 1.0f - a;
-            if (k == 0.0f)
-                continue;
-            uint8_t r = 0, g = 0, b = 0;
-            canvas.Get_Pixel(x, y, r, g, b);
-            canvas.Set_Pixel(x, y, RoundByte(float(r) * a + float(R) * k),
-                             RoundByte(float(g) * a + float(G) * k),
-                             RoundByte(float(b) * a + float(B) * k));
+    // One pixel of the stamp: the blend of the canvas towards the colour by coverage v.
+    auto blend = [&](uint8_t* pixel, uint8_t v) {
+        const float a = coverage.a[v];
+        const float k = 1.0f - a;
+        if (k == 0.0f)
+            return;
+        pixel[0] = RoundByte(float(pixel[0]) * a + float(B) * k);
+        pixel[1] = RoundByte(float(pixel[1]) * a + float(G) * k);
+        pixel[2] = RoundByte(float(pixel[2]) * a + float(R) * k);
+    };
+    const bool sameSize = region.Width() == canvas.Width() && region.Height() == canvas.Height();
+    if (sameSize && x0 < x1 && y0 < y1) {
+        // Every visited pixel lies inside the canvas, the region and the brush, so the
+        // clamping of the pixel members never applies: walk the rows directly.
+        const uint32_t key = uint32_t(regionKey);
+        const size_t canvasRow = size_t(canvas.Width() + 1) * 4;
+        const size_t brushRow = size_t(brush.Width() + 1) * 4;
+        for (long y = y0; y < y1; ++y) {
+            const uint8_t* keyRow = region.Bits.data() + size_t(y) * canvasRow;
+            uint8_t* pixelRow = canvas.Bits.data() + size_t(y) * canvasRow;
+            const uint8_t* coverageRow = brush.Bits.data() + size_t(y - by) * brushRow;
+            for (long x = x0; x < x1; ++x) {
+                const uint8_t* k = keyRow + size_t(x) * 4;
+                if ((uint32_t(k[2]) | uint32_t(k[1]) << 8 | uint32_t(k[0]) << 16) != key)
+                    continue;
+                blend(pixelRow + size_t(x) * 4, coverageRow[size_t(x - bx) * 4]);
+            }
+        }
+    } else {
+        for (long y = y0; y < y1; ++y) {
+            for (long x = x0; x < x1; ++x) {
+                if (region.Get_Pixel_Long(x, y) != regionKey)
+                    continue;
+                const uint8_t v = brush.Get_Channel(x - bx, y - by, 0);
+                uint8_t pixel[4] = {};
+                canvas.Get_Pixel(x, y, pixel[2], pixel[1], pixel[0]);
+                blend(pixel, v);
+                canvas.Set_Pixel(x, y, pixel[2], pixel[1], pixel[0]);
+            }
         }
     }
     canvas.Set_dib_Area(x0, y0, x0, y0, (x1 - x0) + 2, (y1 - y0) + 2, hDC);
