@@ -24,14 +24,14 @@ using Samples = std::vector<Uint8>;
 Samples Decode(const QByteArray& wave) {
     if (wave.isEmpty())
         return {};
-    SDL_AudioSpec format{};
+    SDL_AudioSpec decoded{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
     SDL_RWops* source = SDL_RWFromConstMem(wave.constData(), static_cast<int>(wave.size()));
-    if (!source || !SDL_LoadWAV_RW(source, 1, &format, &buffer, &length))
+    if (!source || !SDL_LoadWAV_RW(source, 1, &decoded, &buffer, &length))
         return {};
     Samples out;
-    SDL_AudioStream* stream = SDL_NewAudioStream(format.format, format.channels, format.freq,
+    SDL_AudioStream* stream = SDL_NewAudioStream(decoded.format, decoded.channels, decoded.freq,
                                                  DeviceFormat, DeviceChannels, DeviceRate);
     if (stream && SDL_AudioStreamPut(stream, buffer, static_cast<int>(length)) == 0 &&
         SDL_AudioStreamFlush(stream) == 0) {
