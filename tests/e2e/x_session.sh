@@ -1,0 +1,80 @@
+# The real X session of the child-lock tests, sourced by their scripts: the script runs
+# again inside a fresh Xvfb display with openbox as its window manager, and gets a work
+# folder and the helpers below. Set lock_probe to the lock probe program before sourcing.
+
+if [ -z "${CRAYVEX_IN_XVFB:-}" ]; then
+    if ! command -v xvfb-run >/dev/null 2>&1 || ! command -v Xvfb >/dev/null 2>&1; then
+        echo "SKIP: Xvfb is not installed"
+        exit 77
+    fi
+    export CRAYVEX_IN_XVFB=1
+    # Start the display search at a number of our own, so that parallel tests don't race.
+    exec xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1024x768x24" sh "$0" "$@"
+fi
+
+export QT_QPA_PLATFORM=xcb
+work=$(mktemp -d)
+pids=""
+cleanup() {
+    for p in $pids; do kill "$p" 2>/dev/null; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*"
+    for f in "$work"/*.log; do echo "--- $f"; cat "$f"; done
+    exit 1
+}
+# wait_for FILE PATTERN: up to 10 s for a line in the file.
+wait_for() {
+    i=0
+    while ! grep -q "$2" "$1" 2>/dev/null; do
+        i=$((i + 1))
+        [ $i -gt 100 ] && return 1
+        sleep 0.1
+    done
+}
+window_of() { timeout 10 xdotool search --sync --name "^$1\$" | head -n 1; }
+active() { xdotool getactivewindow 2>/dev/null; }
+# wait_active WINDOW: up to 5 s for the window to become the active one.
+wait_active() {
+    i=0
+    until [ "$(active)" = "$1" ]; do
+        i=$((i + 1))
+        [ $i -gt 50 ] && return 1
+        sleep 0.1
+    done
+}
+# start_probe MODE TITLE: starts a lock probe and waits until its window has the focus.
+start_probe() {
+    "$lock_probe" "$1" "$2" "$work/$2.log" 2>"$work/$2.err" &
+    pids="$pids $!"
+    wait_for "$work/$2.log" '^ready' || fail "$2 did not come up"
+}
+# keys_elsewhere: how many key presses reached the unlocked windows.
+keys_elsewhere() { cat "$work/free.log" "$work/other.log" | grep -c '^key'; }
+
+openbox --sm-disable >"$work/openbox.err" 2>&1 &
+pids="$pids $!"
+i=0
+until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+    i=$((i + 1))
+    [ $i -gt 100 ] && fail "openbox did not start"
+    sleep 0.1
+done
+
+# Two unlocked windows, free and other. Without the lock, Alt+Tab switches between them:
+# the window manager is listening.
+start_probe --free free
+free=$(window_of free)
+start_probe --free other
+other=$(window_of other)
+[ "$(active)" = "$other" ] || fail "the newest window is not active"
+# Openbox takes its key bindings a moment after it announces itself: try a few times.
+i=0
+until [ "$(active)" = "$free" ]; do
+    i=$((i + 1))
+    [ $i -gt 10 ] && fail "openbox did not switch windows on Alt+Tab without the lock"
+    xdotool key alt+Tab
+    sleep 0.3
+done
