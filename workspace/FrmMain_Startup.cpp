@@ -132,12 +132,13 @@ void FrmMain::Layout() {
         if (button->isVisible() || !window->isVisible())
             x = button->x() + button->width();
     }
+    // The crayon is latched, and every tool waits disabled for a picture.
+    pTool[0]->SetPressed(true);
     for (size_t i = 0; i < pTool.size(); ++i) {
         pTool[i]->move(x, centredTop(pTool[i]));
         pTool[i]->SetEnabled(false);
         x = pTool[i]->x() + pTool[i]->width();
     }
-    pTool[0]->SetPressed(true);
     pT->setGeometry(0, 0, window->width(), pT->height());
     PB->setGeometry(0, pT->ScaleHeight(), window->width(),
                     std::max(0, window->height() - pT->ScaleHeight()));
