@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The picture library's folder tree beside the program file, and the naming rules that
+// every reader and writer of it shares. A book is a folder of books/, its title the
+// folder's name. Names are matched without regard to letter case, so each path returned
+// is the one on disk when such a file or folder exists in some case.
+namespace PictureFolders {
+
+inline const QString BuiltInBook = QStringLiteral("The Crayvex");
+inline const QString OwnPicturesBook = QStringLiteral("own pictures");
+
+QString BooksFolder();
+QString BookFolder(const QString& title);
+QString ColoredPicturesFolder();
+QString ColoredFolder(const QString& title);
+
+// The stored colouring of the drawing `file` of a book: ".jpg" appended to the drawing's
+// whole file name (cat.gif gives cat.gif.jpg).
+QString ColoredPictureFile(const QString& title, const QString& file);
+
+// The cached thumbnail of a picture, in the same folder: ".qrv" appended to the
+// picture's whole file name.
+QString ThumbnailFile(const QString& picture);
+
+// Whether a file name is a line drawing: *.gif, *.bmp or *.jpg in any letter case.
+bool IsPictureFile(const QString& name);
+
+// The line drawings lying directly in a book's folder (file names, sorted without
+// regard to case); subfolders and other files do not count.
+QStringList BookPictures(const QString& title);
+
+// The path of the next blank page of the own book: own_<n>.bmp with the smallest n from
+// 0 up that is not taken.
+QString NextOwnPictureFile();
+
+// Deletes every thumbnail of the folder whose picture no longer exists. A folder that
+// does not exist is left alone.
+void PurgeOrphanThumbnails(const QString& folder);
+
+} // namespace PictureFolders
