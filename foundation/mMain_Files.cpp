@@ -104,15 +104,18 @@ bool DeleteFile(const QString& file) {
 
 bool CopyFile(const QString& source, const QString& destination) {
     const fs::path to = Native(destination);
+    const fs::path from = Native(source);
+    std::error_code error;
+    // Deleting the destination first would lose a file copied onto itself.
+    if (FileExists(to) && FileExists(from) && fs::equivalent(from, to, error))
+        return true;
     if (FileExists(to)) {
         ForceDeleteFile(to);
         if (FileExists(to))
             return false;
     }
-    const fs::path from = Native(source);
     if (!FileExists(from))
         return false;
-    std::error_code error;
     fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
     return !error && FileExists(to);
 }

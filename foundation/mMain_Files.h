@@ -28,7 +28,8 @@ bool DeleteFile(const QString& file);
 
 // Copies the file over the destination, first deleting an existing destination even
 // when it is read-only. True when the destination exists afterwards; with a missing
-// source the destination is still deleted and the result is False.
+// source the destination is still deleted and the result is False. A file copied onto
+// itself is left as it is.
 bool CopyFile(const QString& source, const QString& destination);
 
 } // namespace mMain

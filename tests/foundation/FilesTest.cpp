@@ -132,6 +132,12 @@ TEST_F(FileRoutines, CopyFileWithMissingSourceDeletesTheDestination) {
     EXPECT_FALSE(Exists(QStringLiteral("dest.gif")));
 }
 
+TEST_F(FileRoutines, CopyFileOntoItselfKeepsTheFile) {
+    Write(QStringLiteral("cat.gif"), "drawing");
+    EXPECT_TRUE(mMain::CopyFile(Path(QStringLiteral("cat.gif")), Path(QStringLiteral("CAT.GIF"))));
+    EXPECT_EQ(Read(QStringLiteral("cat.gif")), QByteArray("drawing"));
+}
+
 TEST_F(FileRoutines, CopyFileIntoAMissingFolderIsFalse) {
     Write(QStringLiteral("source.gif"));
     EXPECT_FALSE(mMain::CopyFile(Path(QStringLiteral("source.gif")),
