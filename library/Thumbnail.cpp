@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QImageReader>
+#include <QSaveFile>
 
 namespace Thumbnail {
 
@@ -27,7 +28,9 @@ bool Make(const QString& picture, const QString& thumbnail) {
     box.resize(Size, Size);
     box.Cls();
     dib.Set_dib_Fit(box.hDC(), 0, 0, Size, Size);
-    return box.Image().save(platform::ResolvePath(thumbnail), "BMP");
+    // Written whole or not at all, so a reader never meets half a thumbnail.
+    QSaveFile file(platform::ResolvePath(thumbnail));
+    return file.open(QIODevice::WriteOnly) && box.Image().save(&file, "BMP") && file.commit();
 }
 
 } // namespace Thumbnail

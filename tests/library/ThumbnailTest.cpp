@@ -53,4 +53,11 @@ TEST_F(ThumbnailTest, DamagedOrMissingPicturesMakeNoThumbnail) {
     EXPECT_FALSE(QFile::exists(Path("missing.gif.qrv")));
 }
 
+TEST_F(ThumbnailTest, AnUnwritableFolderMakesNoThumbnail) {
+    QImage picture(20, 20, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(Path("blue.bmp"), "BMP"));
+    EXPECT_FALSE(Thumbnail::Make(Path("blue.bmp"), Path("nowhere/blue.bmp.qrv")));
+}
+
 } // namespace
