@@ -1,0 +1,155 @@
+#include "cDIBSection.h"
+
+#include <QPainter>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <vector>
+
+// The section: its pixel memory and the image that a context draws on.
+struct cDIBSection::Section {
+    std::vector<uint8_t> Bits;
+    QImage Surface;
+};
+
+namespace {
+
+int64_t ScanLineBytes(int64_t width) {
+    return (width * 3 + 3) & ~int64_t(3);
+}
+
+QPainter::CompositionMode ModeFor(uint32_t rop) {
+    switch (rop) {
+    case platform::gdi::SRCAND:
+        return QPainter::RasterOp_SourceAndDestination;
+    case platform::gdi::SRCPAINT:
+        return QPainter::RasterOp_SourceOrDestination;
+    default:
+        return QPainter::CompositionMode_Source;
+    }
+}
+
+// A block transfer between two contexts; parts of the source rectangle outside the
+// source image come out black.
+void BitBlt(platform::HDC dest, int x, int y, int width, int height, platform::HDC source, int xSrc,
+            int ySrc, uint32_t rop) {
+    if (!dest || !source || !dest->Surface() || !source->Surface() || width <= 0 || height <= 0)
+        return;
+    const QRect to = QRect(x, y, width, height).intersected(dest->Surface()->rect());
+    if (to.isEmpty())
+        return;
+    const QImage from = source->Surface()->copy(xSrc, ySrc, width, height);
+    if (from.isNull())
+        return;
+    QPainter painter(dest->Surface());
+    painter.setCompositionMode(ModeFor(rop));
+    painter.drawImage(QPoint(x, y), from);
+    painter.end();
+    dest->Changed(to);
+}
+
+} // namespace
+
+cDIBSection::cDIBSection() = default;
+
+cDIBSection::~cDIBSection() {
+    ClearUp();
+}
+
+void cDIBSection::CreateFromPicture(const QImage& picThis) {
+    if (!Create(picThis.width(), picThis.height()))
+        return;
+    // A memory context with the picture selected into it, for the transfer.
+    QImage picture = picThis.convertToFormat(QImage::Format_RGB32);
+    platform::DeviceContext memory;
+    QImage* previous = memory.Surface();
+    memory.SetSurface(&picture);
+    LoadPictureBlt(&memory, 0, 0, -1, -1, platform::gdi::SRCCOPY);
+    memory.SetSurface(previous);
+}
+
+bool cDIBSection::Create(long lWidth, long lHeight) {
+    ClearUp();
+    dc_ = std::make_unique<platform::DeviceContext>(
+        nullptr, [this](const QRect& area) { CopyToBits(area); });
+    if (CreateDIB(dc_.get(), lWidth, lHeight, section_)) {
+        previousBitmap_ = dc_->Surface();
+        dc_->SetSurface(&section_->Surface);
+        return true;
+    }
+    dc_.reset();
+    return false;
+}
+
+bool cDIBSection::CreateDIB(HDC, long lWidth, long lHeight, std::unique_ptr<Section>& hDib) {
+    header_ = {};
+    header_.biSize = 40;
+    header_.biWidth = int32_t(lWidth);
+    header_.biHeight = int32_t(lHeight);
+    header_.biPlanes = 1;
+    header_.biBitCount = 24;
+    header_.biCompression = 0;
+    const int64_t size = ScanLineBytes(lWidth) * int64_t(lHeight);
+    const bool fits = lWidth > 0 && lHeight > 0 && lWidth <= std::numeric_limits<int32_t>::max() &&
+                      lHeight <= std::numeric_limits<int32_t>::max() &&
+                      size <= std::numeric_limits<int32_t>::max();
+    header_.biSizeImage = fits ? int32_t(size) : 0;
+    hDib.reset();
+    bits_ = nullptr;
+    if (!fits)
+        return false;
+    try {
+        auto section = std::make_unique<Section>();
+        section->Surface = QImage(int(lWidth), int(lHeight), QImage::Format_RGB32);
+        if (section->Surface.isNull())
+            return false;
+        section->Surface.fill(Qt::black);
+        section->Bits.assign(size_t(size), 0);
+        hDib = std::move(section);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    bits_ = hDib->Bits.data();
+    return true;
+}
+
+long cDIBSection::BytesPerScanLine() const {
+    return long(ScanLineBytes(header_.biWidth));
+}
+
+void cDIBSection::LoadPictureBlt(HDC lhDC, long lSrcLeft, long lSrcTop, long lSrcWidth,
+                                 long lSrcHeight, uint32_t eRop) {
+    if (lSrcWidth < 0)
+        lSrcWidth = Width();
+    if (lSrcHeight < 0)
+        lSrcHeight = Height();
+    BitBlt(dc_.get(), 0, 0, int(lSrcWidth), int(lSrcHeight), lhDC, int(lSrcLeft), int(lSrcTop),
+           eRop);
+}
+
+void cDIBSection::CopyToBits(const QRect& area) {
+    if (!section_ || !dc_ || dc_->Surface() != &section_->Surface)
+        return;
+    const QImage& surface = section_->Surface;
+    const QRect r = area.intersected(surface.rect());
+    const size_t stride = size_t(BytesPerScanLine());
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        const uint8_t* from = surface.constScanLine(y) + size_t(r.left()) * 4;
+        uint8_t* to = bits_ + size_t(surface.height() - 1 - y) * stride + size_t(r.left()) * 3;
+        for (int x = 0; x < r.width(); ++x, from += 4, to += 3)
+            std::memcpy(to, from, 3);
+    }
+}
+
+void cDIBSection::ClearUp() {
+    if (dc_) {
+        if (section_) {
+            dc_->SetSurface(previousBitmap_);
+            section_.reset();
+        }
+        dc_.reset();
+    }
+    section_.reset();
+    previousBitmap_ = nullptr;
+    bits_ = nullptr;
+}

@@ -1,0 +1,100 @@
+#include "mIntelJPEGLibrary.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <turbojpeg.h>
+
+namespace mIntelJPEGLibrary {
+namespace {
+
+constexpr int32_t ErrorNumber = 26001;
+constexpr int32_t FileAccessError = 75;
+
+// Result codes given in the error descriptions.
+enum Result : int {
+    InitFailed = -1,
+    NoPixels = -2,
+    EncodeFailed = -3,
+    OpenFailed = -4,
+    WriteFailed = -5,
+    ReplaceFailed = -6,
+};
+
+QString ProgramName() {
+    if (QCoreApplication::instance())
+        return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    return QCoreApplication::applicationName();
+}
+
+[[noreturn]] void Raise(const char* description, Result code) {
+    throw RuntimeError(ErrorNumber, ProgramName() + ".mIntelJPEGLibrary",
+                       QString::fromLatin1(description) + QString::number(code));
+}
+
+struct Compressor {
+    tjhandle Handle = tjInitCompress();
+    ~Compressor() {
+        if (Handle)
+            tjDestroy(Handle);
+    }
+};
+
+struct JpegBuffer {
+    unsigned char* Data = nullptr;
+    unsigned long Size = 0;
+    ~JpegBuffer() { tjFree(Data); }
+};
+
+} // namespace
+
+bool SaveJPG(cDIBSection& section, const QString& fileName, int quality) {
+    Compressor compressor;
+    if (!compressor.Handle)
+        Raise("Failed to initialise the IJL library: ", InitFailed);
+
+    // An existing file keeps its place until the new one is complete; a read-only one
+    // is not replaced at all (the permission bits are checked here since root would
+    // write over them).
+    const QByteArray path = QFile::encodeName(fileName);
+    struct stat old {};
+    const bool existed = ::stat(path.constData(), &old) == 0 && S_ISREG(old.st_mode);
+    if (existed && !(old.st_mode & S_IWUSR))
+        throw RuntimeError(FileAccessError, ProgramName(), "Path/File access error");
+
+    // The section's rows run bottom-up with their pad bytes: the pitch is the scan line.
+    const uint8_t* bits = section.DIBSectionBitsPtr();
+    if (!bits || section.Width() <= 0 || section.Height() <= 0)
+        Raise("Failed to save to JPG ", NoPixels);
+    JpegBuffer jpeg;
+    if (tjCompress2(compressor.Handle, bits, int(section.Width()), int(section.BytesPerScanLine()),
+                    int(section.Height()), TJPF_BGR, &jpeg.Data, &jpeg.Size, TJSAMP_420, quality,
+                    TJFLAG_BOTTOMUP) != 0)
+        Raise("Failed to save to JPG ", EncodeFailed);
+
+    // Written to a temporary file in the same folder, then renamed over the target.
+    // Unbuffered, so that a short write (a full disk) shows in write's count: an error
+    // of the buffer's flush would not stop the rename.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        Raise("Failed to save to JPG ", OpenFailed);
+    if (file.write(reinterpret_cast<const char*>(jpeg.Data), qint64(jpeg.Size)) !=
+        qint64(jpeg.Size)) {
+        file.cancelWriting();
+        Raise("Failed to save to JPG ", WriteFailed);
+    }
+    if (!file.commit())
+        Raise("Failed to save to JPG ", ReplaceFailed);
+
+    if (existed) {
+        ::chmod(path.constData(), old.st_mode & 07777);
+        const timespec times[2] = {old.st_atim, old.st_mtim};
+        ::utimensat(AT_FDCWD, path.constData(), times, 0);
+    }
+    return true;
+}
+
+} // namespace mIntelJPEGLibrary
