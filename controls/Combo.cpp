@@ -9,6 +9,7 @@
 #include "Registry.h"
 #include "Resources.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <algorithm>
@@ -43,6 +44,8 @@ Combo::Combo(QWidget* parent) : QWidget(parent) {
     cb->setFont(font);
     cb->resize(cb->width(), cb->sizeHint().height());
     cb->installEventFilter(this);
+    // The list's window, made with the view.
+    cb->view()->window()->installEventFilter(this);
     connect(cb, &QComboBox::activated, this, [this] { emit Click(); });
 
     b[0] = platform::resources::DesignPicture(QStringLiteral("comboUp"));
@@ -193,12 +196,31 @@ void Combo::resizeEvent(QResizeEvent*) {
 }
 
 bool Combo::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cb->view()->window() && event->type() == QEvent::Show)
+        AlignList(*cb->view()->window());
     if (watched == cb && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         emit KeyDown(int(platform::user32::VirtualKeyFromQtKey(key->key())),
                      platform::ShiftCode(key->modifiers()));
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void Combo::AlignList(QWidget& list) const {
+    // The box places its list against its own edges, which lie outside the face: line it
+    // up with the face instead, keeping the side the box chose and any extra width the
+    // items need.
+    const QRect face(mapToGlobal(QPoint(0, 0)), size());
+    QRect placed = list.geometry();
+    const bool below = placed.top() >= face.top();
+    placed.moveLeft(face.left());
+    if (placed.width() <= cb->width())
+        placed.setWidth(face.width());
+    if (below)
+        placed.moveTop(face.bottom() + 1);
+    else
+        placed.moveBottom(face.top() - 1);
+    list.setGeometry(placed);
 }
 
 void Combo::pD_MouseDown() {

@@ -96,6 +96,7 @@ private:
     void pD_MouseUp();
     void pD_Click();
     void ShowPicture(const QImage& picture);
+    void AlignList(QWidget& list) const;
 
     platform::PictureBox* P = nullptr;
     QComboBox* cb = nullptr;

@@ -71,12 +71,15 @@ void ComboStyle::drawControl(ControlElement element, const QStyleOption* option,
         text = palette.color(QPalette::Disabled, QPalette::Text);
     painter->save();
     painter->setClipRect(field);
+    const QRect textArea = field.adjusted(2, 0, -1, 0);
     if (focused && !box->currentText.isEmpty()) {
-        painter->fillRect(field, palette.color(QPalette::Highlight));
+        // Behind the text only, a pixel clear of the field's top and bottom.
+        const int advance = box->fontMetrics.horizontalAdvance(box->currentText);
+        const QRect behind(field.left() + 1, field.top() + 1, advance + 3, field.height() - 2);
+        painter->fillRect(behind & field, palette.color(QPalette::Highlight));
         text = palette.color(QPalette::HighlightedText);
     }
     painter->setPen(text);
-    painter->drawText(field.adjusted(2, 0, -1, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                      box->currentText);
+    painter->drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter, box->currentText);
     painter->restore();
 }

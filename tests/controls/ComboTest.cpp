@@ -291,6 +291,12 @@ TEST_F(ShownCombo, DropButtonSwapsPicturesAndOpensTheList) {
     QTest::mouseRelease(&pD, Qt::LeftButton, {}, QPoint(8, 7));
     EXPECT_TRUE(SameImage(DropFace(*combo), up));
     EXPECT_TRUE(QTest::qWaitFor([&] { return Popup().isVisible(); }));
+    // The list drops from the face's bottom edge, as wide as the control.
+    const QRect list = Popup().window()->geometry();
+    const QRect face(combo->mapToGlobal(QPoint(0, 0)), combo->size());
+    EXPECT_EQ(list.left(), face.left());
+    EXPECT_EQ(list.top(), face.bottom() + 1);
+    EXPECT_EQ(list.width(), face.width());
 
     // Choosing a book in the list selects it and raises Click once.
     QSignalSpy clicks(combo, &Combo::Click);
