@@ -34,7 +34,6 @@ Combo::Combo(QWidget* parent) : QWidget(parent) {
     cb = new QComboBox(P);
     pD = new PictureBox(this);
     pD->resize(DropWidth, DropHeight);
-    pD->setCursor(Qt::ArrowCursor);
     // Made after cb, so that it is destroyed after cb as well.
     style_ = new ComboStyle;
     style_->setParent(this);
