@@ -450,6 +450,19 @@ TEST_F(FileDialogs, FiltersListMatchingFilesWhateverTheirCase) {
               (QStringList{"P.JPG", "a.bmp", "b.gif", "c.jpg", "noext", "notes.txt", "old.jpg"}));
 }
 
+TEST_F(FileDialogs, OpenOfSeveralFilesGivesTheirFolder) {
+    Choose(R"("a.bmp" "b.gif")");
+    GCommonDialog common;
+    SaveArgs a{"", "", "Pictures|*.bmp;*.gif", 1, 0};
+    bool readOnly = false;
+    ASSERT_TRUE(common.VBGetOpenFileName(a.Filename, a.FileTitle, true, true, readOnly, true,
+                                         a.Filter, a.FilterIndex, folder.path(), "", "", nullptr,
+                                         a.flags));
+    // The text up to the first NUL of the folder-and-names result.
+    EXPECT_EQ(a.Filename, QDir(folder.path()).absolutePath());
+    EXPECT_EQ(a.flags, OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY);
+}
+
 TEST_F(FileDialogs, OwnerBecomesTheDialogsParent) {
     QWidget owner;
     for (QWidget* given : {&owner, static_cast<QWidget*>(nullptr)}) {
