@@ -1,7 +1,7 @@
 #include "cFileDialog.h"
 
 #include "FileFilter.h"
-#include "cFileDialogError.h"
+#include "RuntimeError.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -74,9 +74,8 @@ void cFileDialog::Show(bool save, int32_t bufferSize) {
     if (CancelError_) {
         const QString program =
             QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-        throw cFileDialogError(cFileDialogError::CancelNumber,
-                               QStringLiteral("User selected cancel."),
-                               program + QStringLiteral(".cFileDialog"));
+        throw RuntimeError(CancelErrorNumber, program + QStringLiteral(".cFileDialog"),
+                           QStringLiteral("User selected cancel."));
     }
 }
 

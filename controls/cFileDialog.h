@@ -11,10 +11,13 @@ class QWidget;
 // The open dialog as an object: set the properties, call ShowOpen, read Filename. With
 // OFN_ALLOWMULTISELECT in flags, Filename holds the whole result buffer (the folder, NUL,
 // each name and NUL, a further NUL, then NULs to the end), which ParseMultiFileName
-// splits. A cancel leaves Filename as it was, and raises cFileDialogError when
-// CancelError is set.
+// splits. A cancel leaves Filename as it was, and raises a RuntimeError numbered
+// CancelErrorNumber when CancelError is set.
 class cFileDialog {
 public:
+    // The number of the error a cancel raises.
+    static constexpr int32_t CancelErrorNumber = 32755;
+
     cFileDialog();
 
     bool CancelError() const { return CancelError_; }

@@ -1,8 +1,8 @@
 #include "CommonDialogs.h"
 #include "FileFilter.h"
 #include "GCommonDialog.h"
+#include "RuntimeError.h"
 #include "cFileDialog.h"
-#include "cFileDialogError.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -561,8 +561,8 @@ TEST_F(FileDialogs, CancelKeepsTheFilenameAndRaisesOnlyWhenAsked) {
     try {
         dialog.ShowOpen();
         ADD_FAILURE() << "no error raised";
-    } catch (const cFileDialogError& error) {
-        EXPECT_EQ(error.Number(), cFileDialogError::CancelNumber);
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.Number(), cFileDialog::CancelErrorNumber);
         EXPECT_EQ(error.Description(), "User selected cancel.");
         EXPECT_TRUE(error.Source().endsWith(".cFileDialog")) << error.Source().toStdString();
         EXPECT_FALSE(error.Source().startsWith(".")) << "the program's name comes first";
