@@ -85,7 +85,7 @@ QImage FunctionButton(const QString& drawing, bool enabled) {
 
 QImage ComboButton(bool down) {
     QImage image(16, 15, QImage::Format_RGB32);
-    image.fill(QColor(255, 255, 255));
+    image.fill(QColor(0x1b, 0x3a, 0x7a)); // the border colour, so no corner shows another
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF face(0.5, 0.5, 15, 14);
@@ -94,7 +94,7 @@ QImage ComboButton(bool down) {
     shade.setColorAt(1, down ? QColor(0x4a, 0x8c, 0xf0) : QColor(0x3a, 0x86, 0xff));
     painter.setBrush(shade);
     painter.setPen(QPen(QColor(0x1b, 0x3a, 0x7a), 1));
-    painter.drawRoundedRect(face, 3, 3);
+    painter.drawRect(face);
     const double shift = down ? 1 : 0;
     QPainterPath arrow;
     arrow.moveTo(4 + shift, 5.5 + shift);
