@@ -10,6 +10,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class pButton;
 
@@ -35,6 +36,15 @@ public:
     void c_Click(int Index);
     // Puts a drawing on the canvas: the outline layer, the canvas and its frame.
     bool PlaceDrawing(const QString& path);
+
+    // Sound effects (FrmMain_Sound.cpp): the WAVE resource and play flags of a sound
+    // kind (0 pop, 1 button, 4 bubble click, 5 picture opened), drawing the resource's
+    // index from rnd; an empty name for a kind without sound.
+    struct SoundFX {
+        QString name;
+        unsigned flags = 0;
+    };
+    static SoundFX ChooseSoundFX(long Kind, const std::function<float()>& rnd);
 
     // Undo stack (FrmMain_Undo.cpp)
     void UndoPush();
@@ -83,6 +93,7 @@ protected:
 
 private:
     void Layout();
+    void PlaySoundFX(long Kind);
     void PlotBlendPixel(long X, long Y, long Alpha, long& Workon_color);
     void SetToolCursor(bool remove);
     static uint32_t TranslateColor(uint32_t colour, long& palette);

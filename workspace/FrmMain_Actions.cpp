@@ -18,6 +18,7 @@ QImage LoadPictureFile(const QString& path) {
 } // namespace
 
 void FrmMain::c_Click(int Index) {
+    PlaySoundFX(1);
     if (Index == 2)
         UndoPop();
     Pc->setVisible(true);

@@ -109,6 +109,7 @@ void FrmMain::P_MouseUp(int, int, float, float) {
 }
 
 void FrmMain::pTool_MouseUp(int Index) {
+    PlaySoundFX(1);
     if (Index < 0 || Index >= int(pTool.size()))
         return;
     for (pButton* tool : pTool)
