@@ -1,0 +1,267 @@
+#include "frmSplash.h"
+
+#include "FrmMain.h"
+#include "HyperLink.h"
+#include "ModalDriver.h"
+#include "PictureBox.h"
+#include "ProgramFolder.h"
+#include "Resources.h"
+#include "Shell.h"
+#include "frmParentMessage.h"
+
+#include <QDir>
+#include <QFontInfo>
+#include <QLabel>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(frmSplashText, ProgressLine) {
+    struct Case {
+        int k;
+        int count;
+        const char* folder;
+        const char* line;
+    };
+    for (const Case& c : {
+             Case{0, 3, "own pictures", "Loading(33%)... Own Pictures."},
+             Case{1, 3, "ANIMALS", "Loading(66%)... Animals."},
+             Case{2, 3, "animals", "Loading(100%)... Animals."},
+             Case{28, 100, "ABC's book", "Loading(29%)... Abc'S Book."},
+             Case{56, 100, "x", "Loading(57%)... X."},
+             Case{0, 7, "sea-life 2go", "Loading(14%)... Sea-Life 2Go."},
+             Case{0, 1, "CAFÉ crème", "Loading(100%)... Café CrèMe."},
+             Case{0, 0, "", "Loading(100%)... ."},
+         }) {
+        EXPECT_EQ(frmSplash::ProgressLine(c.k, c.count, QString::fromUtf8(c.folder)),
+                  QString::fromUtf8(c.line))
+            << c.k << " of " << c.count << " " << c.folder;
+    }
+}
+
+TEST(frmSplashText, VersionLine) {
+    EXPECT_EQ(frmSplash::VersionLine(8, 0), "Version 8.0");
+    EXPECT_EQ(frmSplash::VersionLine(8, 12), "Version 8.12");
+}
+
+class frmSplashTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        ASSERT_TRUE(noBrowser.isValid());
+        platform::SetProgramFolder(folder.path());
+        // No browser program can be found, so every address goes to the recorder.
+        savedPath = qgetenv("PATH");
+        qputenv("PATH", noBrowser.path().toLocal8Bit());
+        platform::shell::SetUrlOpener([this](const QUrl& url) {
+            opened.append(url.toString());
+            return openerWorks;
+        });
+    }
+    void TearDown() override {
+        form.Unload();
+        frmParentMessage::Instance().Unload();
+        platform::shell::SetUrlOpener({});
+        qputenv("PATH", savedPath);
+        platform::SetProgramFolder(QString());
+    }
+
+    // Runs `click` inside the modal About box; a message window that the click opens is
+    // read and closed. Returns whether the About box was still loaded afterwards.
+    bool ClickInAboutBox(const std::function<void()>& click) {
+        form.SetForm_style(0);
+        bool loadedAfter = true;
+        // Polls for the message window while the About box is up; gone with this call.
+        QTimer reader;
+        QObject::connect(&reader, &QTimer::timeout, [this] {
+            frmParentMessage& message = frmParentMessage::Instance();
+            if (message.IsLoaded() && message.Visible()) {
+                shownMessage = message.lMessage->text();
+                cancelShown = !message.lCancel->isHidden();
+                message.Unload();
+            }
+        });
+        reader.start(10);
+        ShowModalWith(form, [&] {
+            click();
+            loadedAfter = form.IsLoaded();
+            form.Unload();
+        });
+        return loadedAfter;
+    }
+
+    QString Local(const char* page) const {
+        return QStringLiteral("file://") + folder.path() + QLatin1String(page);
+    }
+
+    QTemporaryDir folder;
+    QTemporaryDir noBrowser;
+    QByteArray savedPath;
+    QStringList opened;
+    bool openerWorks = true;
+    QString shownMessage;
+    bool cancelShown = false;
+    frmSplash& form = frmSplash::Instance();
+};
+
+TEST_F(frmSplashTest, Design) {
+    form.SetForm_style(0);
+    QWidget* window = form.Window();
+    EXPECT_EQ(window->size(), QSize(621, 389));
+    EXPECT_EQ(form.lTitle->geometry(), QRect(546, 56, 69, 14));
+    EXPECT_EQ(form.lTitle->text(), frmSplash::VersionLine(1, 0));
+    EXPECT_EQ(form.lTitle->palette().color(QPalette::WindowText), QColor(0xFF, 0x80, 0x00));
+    EXPECT_EQ(QFontInfo(form.lTitle->font()).family(), "DejaVu Sans");
+    EXPECT_EQ(form.lLicense->geometry(), QRect(177, 74, 240, 13));
+    EXPECT_EQ(form.HyperLink1->pos(), QPoint(417, 72));
+    EXPECT_EQ(form.HyperLink1->Caption(), "The Crayvex license agreement");
+    EXPECT_EQ(form.lProgress->geometry(), QRect(8, 372, 235, 13));
+    EXPECT_EQ(form.lProgress->text(), "Please wait while The Crayvex loads...");
+    EXPECT_EQ(form.lProgress->palette().color(QPalette::WindowText), QColor(0xFF, 0xC0, 0x80));
+    EXPECT_EQ(form.Command2->Caption(), "Help");
+    EXPECT_EQ(form.Command3->Caption(), "Visit Website");
+    EXPECT_EQ(form.Command1->Caption(), "Close");
+    EXPECT_EQ(form.Command2->pos(), QPoint(456, 368));
+    EXPECT_EQ(form.Command3->pos(), QPoint(491, 368));
+    EXPECT_EQ(form.Command1->pos(), QPoint(577, 368));
+
+    // The background is the design picture at its own size.
+    const QImage splash = platform::resources::DesignPicture(QStringLiteral("splash"));
+    ASSERT_EQ(splash.size(), QSize(621, 389));
+    const QImage shown = window->grab().toImage();
+    for (const QPoint at : {QPoint(5, 5), QPoint(310, 180), QPoint(100, 300)})
+        EXPECT_EQ(shown.pixel(at), splash.pixel(at)) << at.x() << "," << at.y();
+}
+
+TEST_F(frmSplashTest, FacesShowTheirOwnControls) {
+    for (int style : {1, 0, 7, -1}) {
+        form.SetForm_style(style);
+        EXPECT_EQ(form.Form_style(), style);
+        const bool about = style == 0;
+        EXPECT_EQ(!form.Command1->isHidden(), about) << style;
+        EXPECT_EQ(!form.Command2->isHidden(), about) << style;
+        EXPECT_EQ(!form.Command3->isHidden(), about) << style;
+        EXPECT_EQ(!form.lProgress->isHidden(), !about) << style;
+        EXPECT_FALSE(form.lTitle->isHidden());
+        EXPECT_FALSE(form.lLicense->isHidden());
+        EXPECT_FALSE(form.HyperLink1->isHidden());
+        EXPECT_EQ(form.HyperLink1->toolTip().isEmpty(), style == 1) << style;
+    }
+}
+
+TEST_F(frmSplashTest, LoadingWindowShowsProgress) {
+    form.SetForm_style(1);
+    form.Show();
+    EXPECT_TRUE(form.Visible());
+    form.SetProgressText(frmSplash::ProgressLine(0, 2, QStringLiteral("own pictures")));
+    EXPECT_EQ(form.lProgress->text(), "Loading(50%)... Own Pictures.");
+    // The licence link does nothing in the loading window.
+    QTest::mouseClick(form.HyperLink1, Qt::LeftButton);
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(form.IsLoaded());
+    form.Unload();
+    EXPECT_FALSE(form.IsLoaded());
+}
+
+TEST_F(frmSplashTest, CloseLinkClosesTheAboutBox) {
+    EXPECT_FALSE(ClickInAboutBox([&] { QTest::mouseClick(form.Command1, Qt::LeftButton); }));
+    EXPECT_TRUE(opened.isEmpty());
+}
+
+TEST_F(frmSplashTest, LinksOpenTheirPages) {
+    struct Case {
+        const char* name;
+        std::function<void()> click;
+        QString address;
+    };
+    const std::vector<Case> cases = {
+        {"Help", [&] { QTest::mouseClick(form.Command2, Qt::LeftButton); },
+         Local("/help/help.htm")},
+        {"Visit Website", [&] { QTest::mouseClick(form.Command3, Qt::LeftButton); },
+         QStringLiteral("https://crayvex.example.org/")},
+        {"Licence", [&] { QTest::mouseClick(form.HyperLink1, Qt::LeftButton); },
+         Local("/help/license_agreement.htm")},
+    };
+    for (const Case& c : cases) {
+        opened.clear();
+        shownMessage.clear();
+        EXPECT_FALSE(ClickInAboutBox(c.click)) << c.name;
+        EXPECT_EQ(opened, QStringList{c.address}) << c.name;
+        EXPECT_TRUE(shownMessage.isEmpty()) << c.name;
+    }
+}
+
+TEST_F(frmSplashTest, FailedPagesTellTheAdult) {
+    openerWorks = false;
+    const QString help = folder.path() + QStringLiteral("/help/help.htm");
+    const QString licence = folder.path() + QStringLiteral("/help/license_agreement.htm");
+
+    // A missing help page leaves the About box open under the message.
+    EXPECT_TRUE(ClickInAboutBox([&] { form.Command2_Click(); }));
+    EXPECT_EQ(shownMessage,
+              "Unable to start the help file '" + help + "' Please make sure that it exists.");
+    EXPECT_FALSE(cancelShown);
+
+    // A missing licence page closes it after the message.
+    shownMessage.clear();
+    EXPECT_FALSE(ClickInAboutBox([&] { form.HyperLink1_Click(); }));
+    EXPECT_EQ(shownMessage, "Unable to show license agreement '" + licence +
+                                "' Please make sure that it exists.");
+
+    shownMessage.clear();
+    EXPECT_FALSE(ClickInAboutBox([&] { form.Command3_Click(); }));
+    EXPECT_EQ(shownMessage, "Could not load The Crayvex webpage. Please make sure that your "
+                            "internet browser is working!");
+    EXPECT_EQ(opened.size(), 3);
+}
+
+TEST_F(frmSplashTest, MainTimerPausedWhileLoaded) {
+    FrmMain& main = FrmMain::Instance();
+    main.Load();
+    ASSERT_NE(main.Timer1, nullptr);
+    for (bool running : {true, false}) {
+        main.Timer1->SetEnabled(running);
+        EXPECT_FALSE(ClickInAboutBox([&] {
+            EXPECT_FALSE(main.Timer1->Enabled());
+            form.Command1_Click();
+        }));
+        EXPECT_EQ(main.Timer1->Enabled(), running);
+    }
+    main.Timer1->SetEnabled(false);
+    main.Unload();
+}
+
+// Pictures of both faces for a person to look at: set CRAYVEX_SHOTS to a folder and run
+// under a real X server (QT_QPA_PLATFORM=xcb).
+TEST_F(frmSplashTest, Shots) {
+    const QString shots = qEnvironmentVariable("CRAYVEX_SHOTS");
+    if (shots.isEmpty())
+        GTEST_SKIP() << "set CRAYVEX_SHOTS to a folder to take the pictures";
+    const auto save = [&](const QString& name) {
+        QTest::qWait(200);
+        EXPECT_TRUE(form.Window()->grab().save(QDir(shots).filePath(name + ".png")));
+        if (!qEnvironmentVariableIsEmpty("DISPLAY"))
+            QProcess::execute(QStringLiteral("import"),
+                              {QStringLiteral("-window"), QStringLiteral("root"),
+                               QDir(shots).filePath(name + "-screen.png")});
+    };
+    form.SetForm_style(1);
+    form.Show();
+    form.SetProgressText(frmSplash::ProgressLine(1, 3, QStringLiteral("farm animals")));
+    save(QStringLiteral("frmSplash-loading"));
+    form.Unload();
+    form.SetForm_style(0);
+    ShowModalWith(form, [&] {
+        save(QStringLiteral("frmSplash-about"));
+        QTest::mouseMove(form.Command3);
+        save(QStringLiteral("frmSplash-about-hover"));
+        form.Unload();
+    });
+}
+
+} // namespace
