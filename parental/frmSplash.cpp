@@ -116,6 +116,9 @@ void frmSplash::CreateWidgets(QWidget* window) {
     lProgress = design::NewLabel(window, QRect(120, 5580, 3528, 192), small, ProgressColour,
                                  QStringLiteral("Please wait while The Crayvex loads..."));
     lProgress->setWordWrap(false);
+    // Nothing else shares its row in the loading window, so a long book title gets the
+    // whole width instead of being cut off.
+    lProgress->resize(window->width() - 2 * lProgress->x(), lProgress->height());
     Command2 = NewLink(window, QStringLiteral("Help"), 6840, 5520, 495, 255);
     Command3 = NewLink(window, QStringLiteral("Visit Website"), 7365, 5520, 1200, 255);
     Command1 = NewLink(window, QStringLiteral("Close"), 8655, 5520, 600, 255);
