@@ -1,6 +1,5 @@
 // The action buttons: open, clear, undo and crazy colours.
 #include "FrmMain.h"
-
 #include "ProgramFolder.h"
 #include "mMain.h"
 #include "pButton.h"
@@ -25,10 +24,12 @@ void FrmMain::c_Click(int Index) {
 }
 
 bool FrmMain::PlaceDrawing(const QString& path) {
-    tP->SetPicture(QImage());
+    // A picture that cannot be read changes nothing: the outline layer must keep the lines
+    // of the drawing that is still on the canvas.
     const QImage drawing = LoadPictureFile(path);
     if (drawing.isNull())
         return false;
+    tP->SetPicture(QImage());
     tP->SetPicture(drawing);
     CanvasDib.Make_From_Picture(*tP);
     OutlineDib.Make_From_Picture(*tP);
@@ -52,7 +53,8 @@ bool FrmMain::PlaceDrawing(const QString& path) {
     } else {
         CanvasDib.Set_dib(*P, true);
     }
-    P->move(PB->ScaleWidth() / 2 - P->ScaleWidth() / 2, PB->ScaleHeight() / 2 - P->ScaleHeight() / 2);
+    P->move(PB->ScaleWidth() / 2 - P->ScaleWidth() / 2,
+            PB->ScaleHeight() / 2 - P->ScaleHeight() / 2);
     UndoEmpty();
 
     // The frame round the canvas and the shaded top edge of the panel.

@@ -2,6 +2,7 @@
 #include "MainWindowFixture.h"
 #include "StrokeMath.h"
 
+#include <QFile>
 #include <QPainter>
 #include <random>
 #include <set>
@@ -198,4 +199,21 @@ TEST_F(MainWindowTest, RandomStrokesNeverCrossTheLines) {
         }
     }
     EXPECT_GT(changed, 20000) << "the strokes painted";
+}
+
+TEST_F(MainWindowTest, ADamagedPictureLeavesTheCanvasAsItWas) {
+    const QString damaged = folder.filePath(QStringLiteral("damaged.bmp"));
+    QFile file(damaged);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("BM this is not a bitmap");
+    file.close();
+    const QImage before = Canvas();
+    EXPECT_FALSE(main.PlaceDrawing(damaged));
+    EXPECT_EQ(main.CurrentPicture, drawingPath);
+    EXPECT_EQ(main.tP->Picture(), fixtures::LineDrawing());
+    // Strokes still keep to the lines of the drawing on the canvas.
+    SelectTool(0, fixtures::GrainyBrush(40, 35, 114));
+    Stroke({QPointF(150, 60), QPointF(190, 60)});
+    EXPECT_EQ(Canvas().pixel(100, 60), before.pixel(100, 60)) << "the middle bar";
+    EXPECT_EQ(Canvas().pixel(50, 50), before.pixel(50, 50)) << "the left half";
 }
