@@ -1,13 +1,13 @@
 #include "frmMessage.h"
 
 #include "Arithmetic.h"
-#include "FrmMain.h"
 #include "KeyCodes.h"
 #include "KeyTranslation.h"
 #include "MessageWindowDesign.h"
 #include "PictureBox.h"
 #include "Random.h"
 #include "ResourceCursor.h"
+#include "SettingsRecord.h"
 #include "Sound.h"
 #include "pButton.h"
 
@@ -127,7 +127,7 @@ void frmMessage::Form_Load() {
     Text1->move(ll->geometry().right() + 1 + 5, Text1->y());
     Text1->resize(Surface->ScaleWidth() - Text1->x() - 10, Text1->height());
 
-    if (FrmMain::Instance().PlaySounds) {
+    if (SettingsRecord::Current().PlaySounds) {
         platform::Randomize();
         const long n = platform::Floor(platform::Rnd() * 3);
         sound::PlaySoundA(QStringLiteral("MESSAGE%1").arg(n), PlayAsync);
@@ -150,11 +150,11 @@ void frmMessage::Check1_Click() {
 }
 
 void frmMessage::cOut1_Click() {
-    const FrmMain& main = FrmMain::Instance();
+    const SettingsRecord& settings = SettingsRecord::Current();
     if (PasswordVisible) {
         // The text as typed against the password as stored: every character, its case
         // and the blanks round it count.
-        const bool wrong = Text1->text() != main.Password;
+        const bool wrong = Text1->text() != settings.Password;
         if (wrong && Height() != PasswordHeight) {
             // The first OK on a folded window only shows the password row.
             SetHeight(PasswordHeight);
@@ -164,11 +164,11 @@ void frmMessage::cOut1_Click() {
             return;
         }
         if (wrong) {
-            if (!main.PasswordHint.isEmpty())
+            if (!settings.PasswordHint.isEmpty())
                 design::SetCaption(
                     Label2, QStringLiteral("The password you entered is incorrect. Your password "
                                            "hint is: '") +
-                                main.PasswordHint + QStringLiteral("'."));
+                                settings.PasswordHint + QStringLiteral("'."));
             else
                 design::SetCaption(
                     Label2, QStringLiteral("The password you entered is incorrect. Please enter "
@@ -178,7 +178,7 @@ void frmMessage::cOut1_Click() {
             return;
         }
     }
-    if (main.PlaySounds)
+    if (settings.PlaySounds)
         sound::PlaySoundA(QStringLiteral("OK"), PlayToEnd);
     Result = QStringLiteral("Ok");
     Unload();
@@ -186,7 +186,7 @@ void frmMessage::cOut1_Click() {
 
 void frmMessage::cOut2_Click() {
     Result = QStringLiteral("Cancel");
-    if (FrmMain::Instance().PlaySounds) {
+    if (SettingsRecord::Current().PlaySounds) {
         platform::Randomize();
         const long n = platform::Floor(platform::Rnd() * 4);
         sound::PlaySoundA(QStringLiteral("CANCEL%1").arg(n), PlayAsync);

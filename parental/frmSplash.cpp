@@ -1,10 +1,11 @@
 #include "frmSplash.h"
 
-#include "FrmMain.h"
 #include "HyperLink.h"
+#include "MainWindowLink.h"
 #include "MessageWindowDesign.h"
 #include "PictureBox.h"
 #include "ProgramFolder.h"
+#include "SystemTimer.h"
 #include "Resources.h"
 #include "cNDib.h"
 #include "frmParentMessage.h"
@@ -43,13 +44,11 @@ void Notice(const QString& text) {
 
 // The main window, as the owner of a browser it starts; none while it is not loaded.
 QWidget* Owner() {
-    FrmMain& main = FrmMain::Instance();
-    return main.IsLoaded() ? main.Window() : nullptr;
+    return MainWindowLink::Current().Window;
 }
 
 platform::SystemTimer* MainTimer() {
-    FrmMain& main = FrmMain::Instance();
-    return main.IsLoaded() ? main.Timer1 : nullptr;
+    return MainWindowLink::Current().Timer1;
 }
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "Form.h"
 #include "PictureBox.h"
 #include "RGBTriple.h"
+#include "SettingsRecord.h"
 #include "SystemTimer.h"
 #include "cAniCursor.h"
 #include "cNDib.h"
@@ -29,8 +30,7 @@ public:
 
     // Pencil line (FrmMain_Pencil.cpp)
     void SetRGBComponents(long Color);
-    void LineGP(platform::HDC hDC, int X1, int Y1, int X2, int Y2, long Color,
-                long& Workon_color);
+    void LineGP(platform::HDC hDC, int X1, int Y1, int X2, int Y2, long Color, long& Workon_color);
 
     // Action buttons (FrmMain_Actions.cpp)
     void c_Click(int Index);
@@ -55,12 +55,14 @@ public:
     QString CurrentPicture;
     bool Initialised = false;
 
-    // Settings record (FrmMain_Settings.cpp): false when Settings.ini cannot be read whole.
-    bool ReadSettings();
-    bool PlaySounds = false;
-    bool UsePassword = false;
-    QString Password;
-    QString PasswordHint;
+    // The settings record, read at every start-up: false when Settings.ini cannot be read
+    // whole. The window's names for its values refer to the program's one record.
+    bool ReadSettings() { return Settings.Read(); }
+    SettingsRecord& Settings = SettingsRecord::Current();
+    bool& PlaySounds = Settings.PlaySounds;
+    bool& UsePassword = Settings.UsePassword;
+    QString& Password = Settings.Password;
+    QString& PasswordHint = Settings.PasswordHint;
 
     // The controls, for the window's own parts and for tests that drive it.
     platform::PictureBox* pT = nullptr;
@@ -115,7 +117,7 @@ private:
 
     long KeyboardHook = 0; // the child lock's hook handle, 0 while none is installed
 
-    bool QuitLock = true; // quitting needs permission
-    bool AutoHide = false;
-    float BubbleSpeed = 4; // the bubbles' speeds are divided by it
+    bool& QuitLock = Settings.QuitLock;
+    bool& AutoHide = Settings.AutoHide;
+    float& BubbleSpeed = Settings.BubbleSpeed;
 };

@@ -1,7 +1,7 @@
 // The window's design, its start-up and its shutdown.
 #include "FrmMain.h"
-
 #include "Hooks.h"
+#include "MainWindowLink.h"
 #include "Random.h"
 #include "Resources.h"
 #include "mMain.h"
@@ -17,8 +17,8 @@ using platform::PictureBox;
 
 namespace {
 constexpr int TopBarHeight = 100;
-constexpr uint32_t TopBarColour = 0xF0BE78;  // sky blue
-constexpr uint32_t PanelColour = 0x808080;   // grey until a colour is chosen
+constexpr uint32_t TopBarColour = 0xF0BE78; // sky blue
+constexpr uint32_t PanelColour = 0x808080;  // grey until a colour is chosen
 
 PictureBox* NewPictureBox(QWidget* parent, uint32_t backColour) {
     auto* box = new PictureBox(parent);
@@ -52,8 +52,7 @@ void FrmMain::CreateWidgets(QWidget* window) {
     }
     for (size_t i = 0; i < pTool.size(); ++i) {
         pTool[i] = new pButton(pT);
-        QObject::connect(pTool[i], &pButton::MouseUp, window,
-                         [this, i] { pTool_MouseUp(int(i)); });
+        QObject::connect(pTool[i], &pButton::MouseUp, window, [this, i] { pTool_MouseUp(int(i)); });
     }
     Pc = NewPictureBox(pT, 0x000000);
 
@@ -66,6 +65,7 @@ void FrmMain::CreateWidgets(QWidget* window) {
 
     Timer1 = new platform::SystemTimer(window);
     Timer1->SetInterval(1);
+    MainWindowLink::Current() = {window, Timer1};
 }
 
 void FrmMain::Form_Load() {
@@ -142,7 +142,8 @@ void FrmMain::Layout() {
     pT->setGeometry(0, 0, window->width(), pT->height());
     PB->setGeometry(0, pT->ScaleHeight(), window->width(),
                     std::max(0, window->height() - pT->ScaleHeight()));
-    P->move(PB->ScaleWidth() / 2 - P->ScaleWidth() / 2, PB->ScaleHeight() / 2 - P->ScaleHeight() / 2);
+    P->move(PB->ScaleWidth() / 2 - P->ScaleWidth() / 2,
+            PB->ScaleHeight() / 2 - P->ScaleHeight() / 2);
     const int left = pTool[2]->x() + pTool[2]->width();
     Pc->setGeometry(left, 0, pT->ScaleWidth() - left, pT->ScaleHeight());
 }
@@ -159,6 +160,7 @@ void FrmMain::SetToolCursor(bool remove) {
 
 void FrmMain::Form_Unload(int&) {
     Timer1->SetEnabled(false);
+    MainWindowLink::Current() = {};
     CanvasDib = {};
     RegionDib = {};
     OutlineDib = {};

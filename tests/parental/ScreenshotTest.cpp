@@ -1,7 +1,7 @@
 // Pictures of the message windows for a person to look at: set CRAYVEX_SHOTS to a folder
 // and run under a real X server (QT_QPA_PLATFORM=xcb).
-#include "FrmMain.h"
 #include "ModalDriver.h"
+#include "SettingsRecord.h"
 #include "frmMessage.h"
 #include "frmParentMessage.h"
 #include "pButton.h"
@@ -30,9 +30,9 @@ void Save(QWidget* window, const QString& name) {
 TEST(MessageWindowShots, Save) {
     if (qEnvironmentVariableIsEmpty("CRAYVEX_SHOTS"))
         GTEST_SKIP() << "set CRAYVEX_SHOTS to a folder to take the pictures";
-    FrmMain& main = FrmMain::Instance();
-    main.Password = QStringLiteral("tulip");
-    main.PasswordHint = QStringLiteral("the flower by the door");
+    SettingsRecord& settings = SettingsRecord::Current();
+    settings.Password = QStringLiteral("tulip");
+    settings.PasswordHint = QStringLiteral("the flower by the door");
     frmMessage& message = frmMessage::Instance();
 
     message.SetPasswordVisible(true);
@@ -68,8 +68,8 @@ TEST(MessageWindowShots, Save) {
         Save(parent.lMessage->window(), "frmParentMessage");
         parent.Unload();
     });
-    main.Password.clear();
-    main.PasswordHint.clear();
+    settings.Password.clear();
+    settings.PasswordHint.clear();
 }
 
 } // namespace

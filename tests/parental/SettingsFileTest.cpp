@@ -1,7 +1,7 @@
 #include "SettingsFile.h"
 
-#include "FrmMain.h"
 #include "ProgramFolder.h"
+#include "SettingsRecord.h"
 
 #include <QDir>
 #include <QFile>
@@ -194,32 +194,32 @@ TEST_F(SettingsFileTest, StartupReader) {
          false, false, false, 10, "base", "basehint"},
         {"an empty file", "", false, false, false, false, false, 10, "base", "basehint"},
     };
-    FrmMain& main = FrmMain::Instance();
+    SettingsRecord& settings = SettingsRecord::Current();
     for (const StartupCase& c : cases) {
         SCOPED_TRACE(c.name);
         WriteRaw(Baseline);
-        ASSERT_TRUE(main.ReadSettings());
+        ASSERT_TRUE(settings.Read());
         WriteRaw(c.file);
-        EXPECT_EQ(main.ReadSettings(), c.read);
-        EXPECT_EQ(main.PlaySounds, c.playSounds);
-        EXPECT_EQ(main.GetQuitLock(), c.quitLock);
-        EXPECT_EQ(main.GetAutoHide(), c.autoHide);
-        EXPECT_EQ(main.UsePassword, c.usePassword);
-        EXPECT_EQ(main.GetBubbleSpeed(), c.bubbleSpeed);
-        EXPECT_EQ(main.Password, QString::fromUtf8(c.password));
-        EXPECT_EQ(main.PasswordHint, QString::fromUtf8(c.hint));
+        EXPECT_EQ(settings.Read(), c.read);
+        EXPECT_EQ(settings.PlaySounds, c.playSounds);
+        EXPECT_EQ(settings.QuitLock, c.quitLock);
+        EXPECT_EQ(settings.AutoHide, c.autoHide);
+        EXPECT_EQ(settings.UsePassword, c.usePassword);
+        EXPECT_EQ(settings.BubbleSpeed, c.bubbleSpeed);
+        EXPECT_EQ(settings.Password, QString::fromUtf8(c.password));
+        EXPECT_EQ(settings.PasswordHint, QString::fromUtf8(c.hint));
     }
 }
 
 TEST_F(SettingsFileTest, StartupReaderWithoutAFileChangesNothing) {
-    FrmMain& main = FrmMain::Instance();
+    SettingsRecord& settings = SettingsRecord::Current();
     WriteRaw(Baseline);
-    ASSERT_TRUE(main.ReadSettings());
+    ASSERT_TRUE(settings.Read());
     QFile::remove(SettingsFile::Path());
-    EXPECT_FALSE(main.ReadSettings());
-    EXPECT_FALSE(main.PlaySounds);
-    EXPECT_EQ(main.GetBubbleSpeed(), 10);
-    EXPECT_EQ(main.Password, "base");
+    EXPECT_FALSE(settings.Read());
+    EXPECT_FALSE(settings.PlaySounds);
+    EXPECT_EQ(settings.BubbleSpeed, 10);
+    EXPECT_EQ(settings.Password, "base");
 }
 
 TEST_F(SettingsFileTest, StartupNumbers) {

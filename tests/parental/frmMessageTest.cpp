@@ -1,9 +1,9 @@
 #include "frmMessage.h"
 
-#include "FrmMain.h"
 #include "ModalDriver.h"
 #include "PictureBox.h"
 #include "Resources.h"
+#include "SettingsRecord.h"
 #include "Sound.h"
 #include "pButton.h"
 
@@ -24,14 +24,14 @@ const QString NevermindSentence =
 class frmMessageTest : public testing::Test {
 protected:
     void SetUp() override {
-        main.PlaySounds = false;
-        main.Password = QStringLiteral("Secret 1 ");
-        main.PasswordHint = QStringLiteral("the cat");
+        settings.PlaySounds = false;
+        settings.Password = QStringLiteral("Secret 1 ");
+        settings.PasswordHint = QStringLiteral("the cat");
     }
     void TearDown() override {
         form.Unload();
-        main.Password.clear();
-        main.PasswordHint.clear();
+        settings.Password.clear();
+        settings.PasswordHint.clear();
     }
 
     // The inputs in the order a caller sets them.
@@ -50,7 +50,7 @@ protected:
         QTest::keyClicks(form.Text1, text);
     }
 
-    FrmMain& main = FrmMain::Instance();
+    SettingsRecord& settings = SettingsRecord::Current();
     frmMessage& form = frmMessage::Instance();
 };
 
@@ -178,7 +178,7 @@ TEST_F(frmMessageTest, EnterOnTheFoldedWindowOnlyUnfoldsIt) {
 }
 
 TEST_F(frmMessageTest, AnEmptyHintIsNotQuoted) {
-    main.PasswordHint.clear();
+    settings.PasswordHint.clear();
     Prepare(true, QString());
     ClickOk();
     ClickOk();
@@ -186,7 +186,7 @@ TEST_F(frmMessageTest, AnEmptyHintIsNotQuoted) {
 }
 
 TEST_F(frmMessageTest, AnEmptyStoredPasswordIsAcceptedAtOnce) {
-    main.Password.clear();
+    settings.Password.clear();
     Prepare(true, QString());
     EXPECT_TRUE(ShowModalWith(form, [&] { ClickOk(); }));
     EXPECT_EQ(form.Result, "Ok");
@@ -248,18 +248,18 @@ protected:
         frmMessageTest::TearDown();
         platform::sound::CloseDevice();
         qunsetenv("SDL_AUDIODRIVER");
-        main.PlaySounds = false;
+        settings.PlaySounds = false;
     }
 };
 
 TEST_F(frmMessageSoundTest, OpeningPlaysOnlyWithSoundsOn) {
     if (platform::resources::Wave(QStringLiteral("MESSAGE0")).isEmpty())
         GTEST_SKIP() << "no sound resources";
-    main.PlaySounds = false;
+    settings.PlaySounds = false;
     Prepare(false, QString());
     EXPECT_FALSE(platform::sound::IsPlaying());
     form.Unload();
-    main.PlaySounds = true;
+    settings.PlaySounds = true;
     Prepare(false, QString());
     EXPECT_TRUE(platform::sound::IsPlaying());
 }
@@ -269,10 +269,10 @@ TEST_F(frmMessageSoundTest, CancelPlaysOnlyWithSoundsOn) {
         GTEST_SKIP() << "no sound resources";
     for (bool on : {false, true}) {
         SCOPED_TRACE(on);
-        main.PlaySounds = true;
+        settings.PlaySounds = true;
         Prepare(false, QString());
         platform::sound::CloseDevice(); // the opening sound ends here
-        main.PlaySounds = on;
+        settings.PlaySounds = on;
         ASSERT_TRUE(ShowModalWith(form, [&] { ClickCancel(); }));
         EXPECT_EQ(platform::sound::IsPlaying(), on);
     }
@@ -281,7 +281,7 @@ TEST_F(frmMessageSoundTest, CancelPlaysOnlyWithSoundsOn) {
 TEST_F(frmMessageSoundTest, OkWaitsForItsSound) {
     if (platform::resources::Wave(QStringLiteral("OK")).isEmpty())
         GTEST_SKIP() << "no sound resources";
-    main.PlaySounds = true;
+    settings.PlaySounds = true;
     Prepare(false, QString());
     ASSERT_TRUE(ShowModalWith(form, [&] { ClickOk(); }));
     EXPECT_EQ(form.Result, "Ok");

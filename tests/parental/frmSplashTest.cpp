@@ -1,12 +1,13 @@
 #include "frmSplash.h"
 
-#include "FrmMain.h"
 #include "HyperLink.h"
+#include "MainWindowLink.h"
 #include "ModalDriver.h"
 #include "PictureBox.h"
 #include "ProgramFolder.h"
 #include "Resources.h"
 #include "Shell.h"
+#include "SystemTimer.h"
 #include "frmParentMessage.h"
 
 #include <QDir>
@@ -221,19 +222,20 @@ TEST_F(frmSplashTest, FailedPagesTellTheAdult) {
 }
 
 TEST_F(frmSplashTest, MainTimerPausedWhileLoaded) {
-    FrmMain& main = FrmMain::Instance();
-    main.Load();
-    ASSERT_NE(main.Timer1, nullptr);
+    QWidget mainWindow;
+    platform::SystemTimer timer(&mainWindow);
+    timer.SetInterval(1);
+    MainWindowLink::Current() = {&mainWindow, &timer};
     for (bool running : {true, false}) {
-        main.Timer1->SetEnabled(running);
+        timer.SetEnabled(running);
         EXPECT_FALSE(ClickInAboutBox([&] {
-            EXPECT_FALSE(main.Timer1->Enabled());
+            EXPECT_FALSE(timer.Enabled());
             form.Command1_Click();
         }));
-        EXPECT_EQ(main.Timer1->Enabled(), running);
+        EXPECT_EQ(timer.Enabled(), running);
     }
-    main.Timer1->SetEnabled(false);
-    main.Unload();
+    timer.SetEnabled(false);
+    MainWindowLink::Current() = {};
 }
 
 // Pictures of both faces for a person to look at: set CRAYVEX_SHOTS to a folder and run

@@ -1,13 +1,17 @@
-// The settings record, read from Settings.ini at every start-up.
-#include "FrmMain.h"
+#include "SettingsRecord.h"
+
 #include "SettingsFile.h"
 
 #include <limits>
 
-bool FrmMain::ReadSettings() {
+SettingsRecord& SettingsRecord::Current() {
+    static SettingsRecord record;
+    return record;
+}
+
+bool SettingsRecord::Read() {
     const SettingsFile::StartupValues values = SettingsFile::ReadAtStartup();
     const auto& number = values.numbers;
-    // Line by line, so that a line that fails leaves the members before it set.
     const int count = values.count;
     if (count > 0)
         PlaySounds = number[0] != 0;

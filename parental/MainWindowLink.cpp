@@ -1,0 +1,6 @@
+#include "MainWindowLink.h"
+
+MainWindowLink& MainWindowLink::Current() {
+    static MainWindowLink link;
+    return link;
+}
