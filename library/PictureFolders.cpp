@@ -53,9 +53,15 @@ bool IsPictureFile(const QString& name) {
     return false;
 }
 
+QStringList BookTitles() {
+    QStringList titles = QDir(BooksFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    titles.sort(Qt::CaseInsensitive);
+    return titles;
+}
+
 QStringList BookPictures(const QString& title) {
     QStringList pictures;
-    const QStringList files = QDir(BookFolder(title)).entryList(QDir::Files | QDir::Hidden);
+    const QStringList files = QDir(BookFolder(title)).entryList(QDir::Files);
     for (const QString& file : files) {
         if (IsPictureFile(file))
             pictures.append(file);

@@ -28,8 +28,13 @@ QString ThumbnailFile(const QString& picture);
 // Whether a file name is a line drawing: *.gif, *.bmp or *.jpg in any letter case.
 bool IsPictureFile(const QString& name);
 
+// The titles of the books, sorted without regard to case. Hidden folders (a name that
+// begins with a dot) are not books.
+QStringList BookTitles();
+
 // The line drawings lying directly in a book's folder (file names, sorted without
-// regard to case); subfolders and other files do not count.
+// regard to case); subfolders, other files and hidden files (a name
+// that begins with a dot) do not count.
 QStringList BookPictures(const QString& title);
 
 // The path of the next blank page of the own book: own_<n>.bmp with the smallest n from

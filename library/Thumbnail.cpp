@@ -2,23 +2,22 @@
 
 #include "CaseInsensitivePath.h"
 #include "PictureBox.h"
+#include "PictureFile.h"
 #include "cNDib.h"
 
 #include <QImage>
-#include <QImageReader>
 #include <QSaveFile>
 
 namespace Thumbnail {
 
 bool Make(const QString& picture, const QString& thumbnail) {
-    QImageReader reader(platform::ResolvePath(picture));
-    const QImage loaded = reader.read();
+    const QImage loaded = platform::LoadPicture(platform::ResolvePath(picture));
     if (loaded.isNull())
         return false;
 
     platform::PictureBox box;
     box.AutoSize = true;
-    box.SetPicture(loaded.convertToFormat(QImage::Format_RGB32));
+    box.SetPicture(loaded);
     cNDib dib;
     if (!dib.Make_From_Picture(box))
         return false;

@@ -1,20 +1,12 @@
 // The action buttons: open, clear, undo and crazy colours.
 #include "FrmMain.h"
+#include "PictureFile.h"
 #include "ProgramFolder.h"
 #include "mMain.h"
 #include "pButton.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
-
-namespace {
-QImage LoadPictureFile(const QString& path) {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    return reader.read();
-}
-} // namespace
 
 void FrmMain::c_Click(int Index) {
     PlaySoundFX(1);
@@ -26,7 +18,7 @@ void FrmMain::c_Click(int Index) {
 bool FrmMain::PlaceDrawing(const QString& path) {
     // A picture that cannot be read changes nothing: the outline layer must keep the lines
     // of the drawing that is still on the canvas.
-    const QImage drawing = LoadPictureFile(path);
+    const QImage drawing = platform::LoadPicture(path, tP->BackColor());
     if (drawing.isNull())
         return false;
     tP->SetPicture(QImage());
@@ -45,7 +37,7 @@ bool FrmMain::PlaceDrawing(const QString& path) {
     const QString coloured = platform::ProgramFolder() + QStringLiteral("/colored pictures/") +
                              book + QLatin1Char('/') + info.fileName() + QStringLiteral(".jpg");
     P->SetPicture(QImage());
-    const QImage colouring = QFileInfo::exists(coloured) ? LoadPictureFile(coloured) : QImage();
+    const QImage colouring = QFileInfo::exists(coloured) ? platform::LoadPicture(coloured, P->BackColor()) : QImage();
     if (!colouring.isNull() && colouring.size() == drawing.size()) {
         P->resize(colouring.size());
         P->SetPicture(colouring);

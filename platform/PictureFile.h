@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <cstdint>
+
+namespace platform {
+
+// The largest picture the program loads: a line drawing fills a screen, so a file whose
+// header claims more is damaged or hostile, and is refused before memory is taken for it.
+inline constexpr int MaxPictureSide = 10000;
+inline constexpr qint64 MaxPicturePixels = 40'000'000;
+
+// Loads a BMP, GIF or JPEG file (the format read from its content, not its name) as a
+// picture box shows it: drawn over the box's back colour (0x00BBGGRR), so transparent
+// pixels take that colour. A null image when the file is missing, damaged, empty,
+// truncated or too large.
+QImage LoadPicture(const QString& path, uint32_t backColour = 0xFFFFFF);
+
+// The same for a picture already decoded: an RGB32 image with its transparency laid over
+// the back colour.
+QImage OverBackColour(const QImage& picture, uint32_t backColour);
+
+} // namespace platform
