@@ -3,17 +3,17 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QDirIterator>
 
 namespace {
-// The first drawing of the program folder's books, so that the tools can be tried.
+// The first drawing of the program folder's books, until the picture chooser is wired.
 QString FirstDrawing() {
     QDir books(platform::ProgramFolder() + QStringLiteral("/books"));
     const QStringList filters{QStringLiteral("*.bmp"), QStringLiteral("*.gif"),
                               QStringLiteral("*.jpg")};
     for (const QString& book : books.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
         const QStringList files =
-            QDir(books.filePath(book)).entryList(filters, QDir::Files, QDir::Name | QDir::IgnoreCase);
+            QDir(books.filePath(book))
+                .entryList(filters, QDir::Files, QDir::Name | QDir::IgnoreCase);
         if (!files.isEmpty())
             return books.filePath(book) + QLatin1Char('/') + files.first();
     }
@@ -25,9 +25,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("The Crayvex"));
     FrmMain& main = FrmMain::Instance();
+    main.ChoosePicture = [] { return FirstDrawing(); };
+    // Loading the main window is the whole start-up.
     main.Show();
-    const QString drawing = FirstDrawing();
-    if (!drawing.isEmpty() && main.PlaceDrawing(drawing))
-        main.pTool_MouseUp(0);
     return app.exec();
 }

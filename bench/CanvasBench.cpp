@@ -2,10 +2,12 @@
 // stamp, a 200-pixel paintbrush drag segment and a 200-pixel pencil segment.
 #include "Fixtures.h"
 #include "FrmMain.h"
+#include "MainWindowStart.h"
 #include "ProgramFolder.h"
 #include "mMain_Brush.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -31,10 +33,10 @@ QImage LargeDrawing() {
 struct Window {
     Window() {
         platform::SetProgramFolder(folder.path());
-        const QString path = folder.filePath(QStringLiteral("large.bmp"));
+        QDir().mkpath(folder.filePath(QStringLiteral("books/Bench")));
+        const QString path = folder.filePath(QStringLiteral("books/Bench/large.bmp"));
         LargeDrawing().save(path);
-        main.Load();
-        main.PlaceDrawing(path);
+        StartMainWindow(main, path);
         main.pBr[0]->SetPicture(fixtures::GrainyBrush(40, 35, 114));
         main.pBr[1]->SetPicture(fixtures::GrainyBrush(112, 106, 126));
         main.pBr[2]->SetPicture(fixtures::GrainyBrush(8, 8, 165));

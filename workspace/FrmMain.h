@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BubbleRecord.h"
 #include "Form.h"
 #include "PictureBox.h"
 #include "RGBTriple.h"
@@ -12,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class pButton;
 
@@ -32,10 +34,16 @@ public:
     void SetRGBComponents(long Color);
     void LineGP(platform::HDC hDC, int X1, int Y1, int X2, int Y2, long Color, long& Workon_color);
 
-    // Action buttons (FrmMain_Actions.cpp)
+    // Action buttons and storing (FrmMain_Actions.cpp, FrmMain_Storing.cpp)
     void c_Click(int Index);
-    // Puts a drawing on the canvas: the outline layer, the canvas and its frame.
-    bool PlaceDrawing(const QString& path);
+    void c_MouseDown(int Index);
+    void c_MouseUp(int Index);
+
+    // The picture chooser and the other windows of the picture library lie above the
+    // workspace; the program sets these. ChoosePicture shows the chooser modally with an
+    // empty file name and returns the chosen path, "" when none. UnloadChooser unloads it.
+    std::function<QString()> ChoosePicture;
+    std::function<void()> UnloadChooser;
 
     // Sound effects (FrmMain_Sound.cpp): the WAVE resource and play flags of a sound
     // kind (0 pop, 1 button, 4 bubble click, 5 picture opened), drawing the resource's
@@ -73,7 +81,11 @@ public:
     std::array<platform::PictureBox*, 3> pBr{};
     std::array<pButton*, 4> c{};
     std::array<pButton*, 3> pTool{};
+    std::array<platform::PictureBox*, 5> pFunc{};
+    std::array<platform::PictureBox*, 2> pE{};
+    std::vector<platform::PictureBox*> pCC; // the bubble sprites, then their masks
     platform::SystemTimer* Timer1 = nullptr;
+    platform::SystemTimer* tMusic = nullptr;
 
     // Working state, readable by tests.
     RGBTriple CurrentColour;
@@ -84,6 +96,10 @@ public:
     const cNDib& Region() const { return RegionDib; }
     const cNDib& Brush() const { return BrushDib; }
     void SetCurrentColour(RGBTriple colour) { CurrentColour = colour; }
+    const std::vector<BubbleRecord>& GetBubbles() const { return Bubbles; }
+    const std::vector<cNDib>& GetSprites() const { return Sprites; }
+    long GetFunctionBarRight() const { return FunctionBarRight; }
+    long GetKeyboardHook() const { return KeyboardHook; }
     bool GetQuitLock() const { return QuitLock; }
     bool GetAutoHide() const { return AutoHide; }
     float GetBubbleSpeed() const { return BubbleSpeed; }
@@ -94,7 +110,27 @@ protected:
     void Form_Unload(int& cancel) override;
 
 private:
+    // Start-up (FrmMain_Startup.cpp)
+    void CheckScreen();
+    bool LoadSettings();
+    void SetUpButtons();
+    void MakeBubbleMasks();
+    void MakeSprites();
     void Layout();
+    void FirstBubbles();
+
+    // Storing and the child's error box (FrmMain_Storing.cpp)
+    void SaveColoredPicture();
+    QString ShowPictureError(long Kind, const QString& Path);
+    void OpenPicture();
+    void ClearColours();
+    void RedrawFrame();
+    static QString ColoredPicturePath(const QString& picture);
+    static bool IsOwnPicture(const QString& picture);
+    // Makes what a picture box shows its picture, through a temporary BMP file of that name
+    // in the program folder. False when it could not be done.
+    bool PictureFromImage(platform::PictureBox& box, const QString& tempName);
+
     void PlaySoundFX(long Kind);
     void PlotBlendPixel(long X, long Y, long Alpha, long& Workon_color);
     void SetToolCursor(bool remove);
@@ -114,6 +150,11 @@ private:
     platform::HDC LineDC = nullptr;
 
     cAniCursor ToolCursor; // the canvas cursor of the current tool
+
+    std::vector<BubbleRecord> Bubbles;
+    std::vector<cNDib> Sprites; // entry i the sprite of bubble i, entry N + i its mask
+    long HideCounter = 0;
+    long FunctionBarRight = 0;
 
     long KeyboardHook = 0; // the child lock's hook handle, 0 while none is installed
 

@@ -1,6 +1,5 @@
 // The parental function bar and its small helpers.
 #include "FrmMain.h"
-
 #include "OleColour.h"
 
 uint32_t FrmMain::TranslateColor(uint32_t colour, long& palette) {

@@ -1,7 +1,6 @@
 // The colouring pencil: a three-pixel-wide anti-aliased line in integer arithmetic,
 // kept inside the stroke's region.
 #include "FrmMain.h"
-
 #include "Gdi.h"
 
 #include <cstdlib>

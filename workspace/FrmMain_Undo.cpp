@@ -1,6 +1,5 @@
 // The undo stack: three snapshot pairs of the canvas and the outline layer.
 #include "FrmMain.h"
-
 #include "pButton.h"
 
 #include <algorithm>

@@ -3,6 +3,8 @@
 // box's text after every change, the adult text after every Enter in the box, and the
 // confirmation's result when it has closed.
 #include "FrmMain.h"
+#include "MainWindowStart.h"
+#include "ProgramFolder.h"
 #include "frmMessage.h"
 
 #include <QApplication>
@@ -10,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 #include <cstdlib>
@@ -47,12 +50,16 @@ int main(int argc, char* argv[]) {
     QTimer::singleShot(60000, [] { std::exit(3); }); // never outlive the test
 
     // As the program starts: the main window's first load installs the child lock.
+    // A program folder of its own, with settings, and no picture chosen yet.
+    QTemporaryDir folder;
+    platform::SetProgramFolder(folder.path());
     FrmMain& main = FrmMain::Instance();
+    if (!StartMainWindow(main, QString()))
+        return 2;
     main.PlaySounds = false;
     main.UsePassword = true;
     main.Password = args[2];
     main.PasswordHint = args[3];
-    main.Show();
 
     // The confirmation in front of a parental function, unfolded by the adult so that
     // the password row shows.

@@ -9,6 +9,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$program_dir"/. "$work/"
 rm -rf "$work/colored pictures" "$work/Settings.ini"
+# An adult's first start is done: sounds off, no password, medium bubbles.
+printf ' 0 \r\n 0 \r\n 0 \r\n 0 \r\n 4 \r\n\r\n\r\n' >"$work/Settings.ini"
 
 drawing=$(find "$work/books" -type f \( -iname '*.bmp' -o -iname '*.gif' -o -iname '*.jpg' \) |
     LC_ALL=C sort -f | head -n 1)

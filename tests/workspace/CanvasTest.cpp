@@ -1,9 +1,11 @@
 #include "ColourValue.h"
 #include "MainWindowFixture.h"
 #include "StrokeMath.h"
+#include "frmMessage.h"
 
 #include <QFile>
 #include <QPainter>
+#include <QTimer>
 #include <random>
 #include <set>
 
@@ -208,7 +210,20 @@ TEST_F(MainWindowTest, ADamagedPictureLeavesTheCanvasAsItWas) {
     file.write("BM this is not a bitmap");
     file.close();
     const QImage before = Canvas();
-    EXPECT_FALSE(main.PlaceDrawing(damaged));
+    // The child is told, and the box is closed as the child would close it.
+    bool errorShown = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        frmMessage& message = frmMessage::Instance();
+        if (message.IsLoaded() && message.Visible()) {
+            errorShown = true;
+            message.Unload();
+        }
+    });
+    closer.start(10);
+    main.ChoosePicture = [damaged] { return damaged; };
+    main.c_Click(0);
+    EXPECT_TRUE(errorShown);
     EXPECT_EQ(main.CurrentPicture, drawingPath);
     EXPECT_EQ(main.tP->Picture(), fixtures::LineDrawing());
     // Strokes still keep to the lines of the drawing on the canvas.

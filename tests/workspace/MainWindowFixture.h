@@ -2,10 +2,12 @@
 
 #include "Fixtures.h"
 #include "FrmMain.h"
+#include "MainWindowStart.h"
 #include "ProgramFolder.h"
 #include "Random.h"
 #include "pButton.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -16,10 +18,10 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
         platform::SetProgramFolder(folder.path());
-        drawingPath = folder.filePath(QStringLiteral("drawing.bmp"));
+        ASSERT_TRUE(QDir().mkpath(folder.filePath(QStringLiteral("books/Test"))));
+        drawingPath = folder.filePath(QStringLiteral("books/Test/drawing.bmp"));
         ASSERT_TRUE(fixtures::LineDrawing().save(drawingPath));
-        main.Load();
-        ASSERT_TRUE(main.PlaceDrawing(drawingPath));
+        ASSERT_TRUE(StartMainWindow(main, drawingPath));
         SelectTool(0);
         main.SetCurrentColour({0, 0, 0});
         main.ColourJitter = 10;
