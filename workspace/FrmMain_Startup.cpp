@@ -65,7 +65,9 @@ void FrmMain::CreateWidgets(QWidget* window) {
 
     Timer1 = new platform::SystemTimer(window);
     Timer1->SetInterval(1);
-    MainWindowLink::Current() = {window, Timer1};
+    MainWindowLink& link = MainWindowLink::Current();
+    link.Window = window;
+    link.Timer1 = Timer1;
 }
 
 void FrmMain::Form_Load() {
