@@ -3,11 +3,14 @@
 #include "MainWindowStart.h"
 #include "ModalAnswers.h"
 #include "ProgramFolder.h"
+#include "frmParentalOptions.h"
 #include "pButton.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -178,6 +181,49 @@ TEST_F(StartupTest, TheRerunResetsTheWorkingStateAndKeepsTheBubbles) {
         EXPECT_EQ(main.GetBubbles()[i].VY, bubbles[i].VY);
     }
     EXPECT_EQ(main.CurrentPicture, drawing) << "the picture stays open";
+}
+
+// The first start: no Settings.ini. The adult is told, the options window opens with its
+// design's values, and what the adult does there decides whether the program goes on.
+class FirstStartTest : public StartupTest {
+protected:
+    void Start(bool save) {
+        platform::SetScreenForTesting([] { return platform::ScreenMetrics{1024, 768, 32}; });
+        platform::SetEndProgramForTesting([this] { ended = true; });
+        main.ChoosePicture = [] { return QString(); };
+        QTimer options;
+        QObject::connect(&options, &QTimer::timeout, [save] {
+            frmParentalOptions& form = frmParentalOptions::Instance();
+            if (!form.IsLoaded() || !form.Visible() || frmParentMessage::Instance().Visible())
+                return;
+            if (save) {
+                form.Check3->setChecked(false);
+                form.Check3_Click();
+            }
+            form.cFunc_Click(save ? 1 : 0);
+        });
+        options.start(20);
+        main.Load();
+    }
+    ModalAnswers answers{ModalAnswers::Ok};
+    bool ended = false;
+};
+
+TEST_F(FirstStartTest, SavedOptionsAreReadAndTheStartGoesOn) {
+    Start(true);
+    EXPECT_FALSE(ended);
+    EXPECT_TRUE(main.Initialised);
+    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("Settings.ini"))));
+    EXPECT_FALSE(main.UsePassword);
+    EXPECT_TRUE(main.PlaySounds) << "the design's values";
+    ASSERT_FALSE(answers.parentMessages.isEmpty()) << "the first-run notice";
+}
+
+TEST_F(FirstStartTest, CancelledOptionsEndTheProgram) {
+    Start(false);
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(main.Initialised);
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("Settings.ini"))));
 }
 
 } // namespace
