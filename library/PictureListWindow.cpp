@@ -93,15 +93,15 @@ void PictureListWindow::CreateWidgets(QWidget* window) {
     place(LV);
     LV->setViewMode(QListView::IconMode);
     LV->setIconSize(QSize(Thumbnail::Size, Thumbnail::Size));
-    LV->setGridSize(QSize(Thumbnail::Size + 36, Thumbnail::Size + 40));
+    LV->setGridSize(QSize(Thumbnail::Size + 42, Thumbnail::Size + 40));
     LV->setMovement(QListView::Static);
     LV->setResizeMode(QListView::Adjust);
     LV->setWordWrap(true);
     LV->setSelectionMode(QAbstractItemView::ExtendedSelection);
     LV->setFont(font);
     LV->setFrameShape(QFrame::NoFrame);
-    LV->setStyleSheet(
-        QStringLiteral("QListWidget { background: %1; color: black; }").arg(ColourName(White)));
+    LV->setStyleSheet(QStringLiteral("QListWidget { background: %1; color: black; padding: 4px; }")
+                          .arg(ColourName(White)));
 
     for (size_t i = 0; i < design_.Links.size(); ++i) {
         const Link& link = design_.Links[i];

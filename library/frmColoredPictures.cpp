@@ -15,9 +15,9 @@ PictureListWindow::Design GalleryDesign() {
     design.Titles = PictureFolders::ColoredTitles;
     design.Pictures = PictureFolders::ColoredPicturesIn;
     design.Links = {
-        {QStringLiteral("Close"), QStringLiteral("close"), QString(), 8760, 6660},
+        {QStringLiteral("Close"), QStringLiteral("close"), QString(), 8760, 6450},
         {QStringLiteral("Delete selected picture(s)"), QStringLiteral("delete pictures"), QString(),
-         240, 6240},
+         240, 6450},
     };
     return design;
 }

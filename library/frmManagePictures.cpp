@@ -47,7 +47,7 @@ PictureListWindow::Design ManagementDesign() {
          QStringLiteral("Add a new book to The Crayvex.  You can then add pictures to the book."),
          7080, 255},
     };
-    design.OrLabels = {{6720, 255}, {2460, 6660}};
+    design.OrLabels = {{6720, 285}, {2460, 6690}};
     return design;
 }
 
