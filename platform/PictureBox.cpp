@@ -24,7 +24,8 @@ void PictureBox::SetPicture(const QImage& picture) {
 }
 
 void PictureBox::SetPictureFromImage() {
-    picture_ = image_.copy();
+    // Shared until either is painted on: QImage copies its pixels on the first write.
+    picture_ = image_;
 }
 
 void PictureBox::SetBackColor(uint32_t colour) {

@@ -67,8 +67,10 @@ void FrmMain::SaveColoredPicture() {
         if (QFileInfo::exists(thumbnail))
             mMain::DeleteFile(thumbnail);
     }
-    if (!PictureFromImage(*P, QStringLiteral("temp.bmp")))
-        return;
+    // What the canvas shows becomes its picture in memory: a BMP round trip through the
+    // program folder would give the same pixels, cost more than the encoder, and fail in a
+    // folder that cannot be written.
+    P->SetPictureFromImage();
     try {
         cDIBSection section;
         section.CreateFromPicture(P->Picture());
