@@ -99,6 +99,9 @@ void FrmMain::CreateWidgets(QWidget* window) {
 
     Timer1 = new platform::SystemTimer(window);
     Timer1->SetInterval(1);
+    QObject::connect(Timer1, &platform::SystemTimer::Timer, window, [this] { Timer1_Timer(); });
+    QObject::connect(Pc, &PictureBox::MouseDown, window,
+                     [this](int b, int s, float x, float y) { Pc_MouseDown(b, s, x, y); });
     tMusic = new platform::SystemTimer(window);
     MainWindowLink::Current() = {window, Timer1};
 }
