@@ -12,10 +12,10 @@
 namespace gdi = platform::gdi;
 
 namespace {
-// One zone check of the auto-hide, against the pointer's place on the screen now.
-void CheckFunctionBarZone(long& counter, long right,
+// One zone check of the auto-hide, against the pointer's place on the screen.
+void CheckFunctionBarZone(long& counter, const QPoint& pointer, long right,
                           const std::array<platform::PictureBox*, 5>& bar) {
-    const bool inZone = BubbleMath::InZone(QCursor::pos(), right, bar[0]->ScaleHeight());
+    const bool inZone = BubbleMath::InZone(pointer, right, bar[0]->ScaleHeight());
     switch (BubbleMath::AutoHideCheck(counter, inZone, !bar[0]->isHidden())) {
     case BubbleMath::BarChange::Show:
         for (platform::PictureBox* button : bar)
@@ -37,9 +37,13 @@ void FrmMain::Timer1_Timer() {
     Pc->Cls();
     const platform::HDC dc = Pc->hDC();
     const size_t n = Bubbles.size();
+    // Every bubble makes one zone check, but the pointer is read once a step: on X each
+    // read is a round trip to the server, and the whole step is over in a fraction of a
+    // millisecond, so one reading stands for all of its checks.
+    const QPoint pointer = AutoHide ? QCursor::pos() : QPoint();
     for (size_t i = 0; i < n; ++i) {
         if (AutoHide)
-            CheckFunctionBarZone(HideCounter, FunctionBarRight, pFunc);
+            CheckFunctionBarZone(HideCounter, pointer, FunctionBarRight, pFunc);
         BubbleRecord& bubble = Bubbles[i];
         BubbleMath::Move(bubble);
         const QPoint at = BubbleMath::DrawingPosition(bubble);

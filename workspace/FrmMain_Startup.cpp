@@ -80,7 +80,7 @@ void FrmMain::CreateWidgets(QWidget* window) {
         pTool[i] = new pButton(pT);
         QObject::connect(pTool[i], &pButton::MouseUp, window, [this, i] { pTool_MouseUp(int(i)); });
     }
-    Pc = NewPictureBox(pT, 0x000000);
+    Pc = NewPictureBox(pT, TopBarColour);
     for (size_t i = 0; i < pFunc.size(); ++i) {
         pFunc[i] = NewPictureHolder(window, QStringLiteral("pFunc%1").arg(i));
         pFunc[i]->show();
