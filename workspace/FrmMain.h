@@ -54,6 +54,12 @@ public:
     };
     static SoundFX ChooseSoundFX(long Kind, const std::function<float()>& rnd);
 
+    // Colour bubbles and auto-hide (FrmMain_Bubbles.cpp)
+    void Timer1_Timer();
+    void Pc_MouseDown(int Button, int Shift, float X, float Y);
+    void SetColor(const long& Color);
+    long GetHideCounter() const { return HideCounter; }
+
     // Undo stack (FrmMain_Undo.cpp)
     void UndoPush();
     void UndoPop();

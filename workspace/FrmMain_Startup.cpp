@@ -80,7 +80,7 @@ void FrmMain::CreateWidgets(QWidget* window) {
         pTool[i] = new pButton(pT);
         QObject::connect(pTool[i], &pButton::MouseUp, window, [this, i] { pTool_MouseUp(int(i)); });
     }
-    Pc = NewPictureBox(pT, 0x000000);
+    Pc = NewPictureBox(pT, TopBarColour);
     for (size_t i = 0; i < pFunc.size(); ++i) {
         pFunc[i] = NewPictureHolder(window, QStringLiteral("pFunc%1").arg(i));
         pFunc[i]->show();
@@ -99,6 +99,9 @@ void FrmMain::CreateWidgets(QWidget* window) {
 
     Timer1 = new platform::SystemTimer(window);
     Timer1->SetInterval(1);
+    QObject::connect(Timer1, &platform::SystemTimer::Timer, window, [this] { Timer1_Timer(); });
+    QObject::connect(Pc, &PictureBox::MouseDown, window,
+                     [this](int b, int s, float x, float y) { Pc_MouseDown(b, s, x, y); });
     tMusic = new platform::SystemTimer(window);
     MainWindowLink& link = MainWindowLink::Current();
     link.Window = window;
