@@ -6,6 +6,7 @@
 # Usage: bubbles.sh <program folder> <bubbles_probe> <canvas_areas> <resources build dir>
 #                   <folder for the screenshots>
 set -euo pipefail
+. "$(dirname "$0")/choose.sh"
 program_dir=$1 probe=$2 areas=$3 resources=$4 shots=$5
 
 if [ -z "${CRAYVEX_IN_XVFB:-}" ]; then
@@ -61,6 +62,7 @@ start() {
     (cd "$work" && ./crayvex >"$work/crayvex.log" 2>&1) &
     pid=$!
     sleep 3
+    choose_cell 0 0
 }
 stop() {
     kill "$pid" 2>/dev/null || true

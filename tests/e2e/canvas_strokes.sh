@@ -3,6 +3,7 @@
 # drawing, then a screenshot that must show paint in both areas and none on the lines.
 # Usage: canvas_strokes.sh <program folder> <canvas_areas helper> <resources build dir> <shot>
 set -euo pipefail
+. "$(dirname "$0")/choose.sh"
 program_dir=$1 areas=$2 resources=$3 shot=$4
 
 work=$(mktemp -d)
@@ -45,6 +46,7 @@ run() {
     ./crayvex &
     pid=$!
     sleep 3
+    choose_cell 0 0
     drag() { # tool, then start and end in drawing pixels
         xdotool mousemove "${tool_x[$1]}" $((top_bar / 2)) click 1
         sleep 0.3
@@ -71,5 +73,5 @@ run() {
 export -f run 2>/dev/null || true
 export work left top top_bar screen_h ax ay bx by d shot
 export tool_x0=${tool_x[0]} tool_x1=${tool_x[1]} tool_x2=${tool_x[2]}
-xvfb-run -a -s "-screen 0 ${screen_w}x${screen_h}x24" bash -c "$(declare -f run); tool_x=($tool_x0 $tool_x1 $tool_x2); run"
+xvfb-run -a -s "-screen 0 ${screen_w}x${screen_h}x24" bash -c "$(declare -f run choose_cell); tool_x=($tool_x0 $tool_x1 $tool_x2); run"
 "$areas" check "$drawing" "$shot" "$left" "$top" "$ax" "$ay" "$bx" "$by"

@@ -5,6 +5,7 @@
 # show bright colours only when the double click switched them on once.
 # Usage: transparent_drawing.sh <program folder> <helper> <resources build dir> <shot>
 set -euo pipefail
+. "$(dirname "$0")/choose.sh"
 program_dir=$1 helper=$2 resources=$3 shot=$4
 
 work=$(mktemp -d)
@@ -31,6 +32,7 @@ run() {
     ./crayvex &
     pid=$!
     sleep 3
+    choose_cell 0 0
     xdotool mousemove "$crazy_x" $((top_bar / 2)) click --repeat 2 --delay 80 1
     sleep 0.5
     # Crayon strokes in the right area, from (110, 10) across to (190, 110) of the drawing.
@@ -51,5 +53,5 @@ run() {
     wait "$pid" 2>/dev/null || true
 }
 export work left top screen_h shot crazy_x top_bar
-xvfb-run -a -s "-screen 0 ${screen_w}x${screen_h}x24" bash -c "$(declare -f run); run"
+xvfb-run -a -s "-screen 0 ${screen_w}x${screen_h}x24" bash -c "$(declare -f run choose_cell); run"
 "$helper" check "$shot" "$left" "$top"
