@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -211,9 +212,7 @@ Result Install(const QString& packPath) {
 
 QString Run() {
     // The window that runs the command owns the dialog.
-    QWidget* owner = QApplication::activeModalWidget();
-    if (!owner)
-        owner = QApplication::activeWindow();
+    const QPointer<QWidget> owner = QApplication::activeModalWidget();
     Show(QStringLiteral("Picture Packs are special files that contain several pictures within "
                         "them and they can be downloaded from The Crayvex website. Please press "
                         "continue to select a Picture Pack to install."));
@@ -225,7 +224,8 @@ QString Run() {
     int32_t flags = 0;
     GCommonDialog dialog;
     if (!dialog.VBGetOpenFileName(filename, fileTitle, true, false, readOnly, false, filter,
-                                  filterIndex, QString(), QString(), QString(), owner, flags))
+                                  filterIndex, QString(), QString(), QString(), owner.data(),
+                                  flags))
         return {};
     const Result result = Install(filename);
     Show(result.Message);
