@@ -5,12 +5,21 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <cstring>
 
 namespace PicturePackFile {
 namespace {
 const QString kExtension = QStringLiteral(".zvp");
 constexpr char kNameBar = '|';
 constexpr qint64 kChunk = qint64(1) << 20;
+
+// The first occurrence of `needle` in `haystack` at or after `from`, or -1. The C
+// library's search is several times faster than a byte-by-byte one on large packs.
+qsizetype Find(QByteArrayView haystack, QByteArrayView needle, qsizetype from) {
+    const void* found = ::memmem(haystack.data() + from, size_t(haystack.size() - from),
+                                 needle.data(), size_t(needle.size()));
+    return found ? static_cast<const char*>(found) - haystack.data() : -1;
+}
 
 QByteArray ToAnsi(const QString& text) {
     QByteArray bytes;
@@ -116,7 +125,7 @@ bool Write(const QString& path, const QString& bookName, const QStringList& pict
 PackLayout Split(QByteArrayView pack, qsizetype limit) {
     static const QByteArray separator = PackSeparator();
     PackLayout layout;
-    qsizetype at = pack.indexOf(separator);
+    qsizetype at = Find(pack, separator, 0);
     if (at < 0) {
         layout.Header = pack;
         return layout;
@@ -128,7 +137,7 @@ PackLayout Split(QByteArrayView pack, qsizetype limit) {
             return layout;
         }
         const qsizetype start = at + separator.size();
-        at = pack.indexOf(separator, start);
+        at = Find(pack, separator, start);
         if (at < 0) {
             layout.Pictures.append(pack.sliced(start));
             return layout;

@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QColor>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -71,6 +72,16 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         ASSERT_EQ(file.write(bytes), bytes.size());
     }
+    // With CRAYVEX_PACK_CORPUS set, every pack a test makes is kept there, to seed the
+    // importer's fuzz target.
+    static void Keep(const QByteArray& pack) {
+        const QString corpus = qEnvironmentVariable("CRAYVEX_PACK_CORPUS");
+        if (corpus.isEmpty())
+            return;
+        QDir().mkpath(corpus);
+        const QByteArray name = QCryptographicHash::hash(pack, QCryptographicHash::Sha1).toHex();
+        Write(corpus + '/' + QString::fromLatin1(name), pack);
+    }
     static QByteArray Read(const QString& path) {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
@@ -98,6 +109,7 @@ protected:
     PicturePackImport::Result InstallBytes(const QByteArray& pack) {
         const QString path = Outside("pack.zvp");
         Write(path, pack);
+        Keep(pack);
         return PicturePackImport::Install(path);
     }
 
@@ -162,6 +174,7 @@ TEST_F(PicturePack, OnePicturePackIsTheHeaderTheSeparatorAndTheBytes) {
     ASSERT_TRUE(PicturePackFile::Write(Outside("zoo.zvp"), "Zoo", {Outside("Zoo/cat.gif")}, error))
         << error.toStdString();
     EXPECT_EQ(Read(Outside("zoo.zvp")), "Zoo|cat.gif" + PackSeparator() + cat);
+    Keep(Read(Outside("zoo.zvp")));
 
     const PicturePackImport::Result result = PicturePackImport::Install(Outside("zoo.zvp"));
     EXPECT_EQ(result.Title, "Zoo");
