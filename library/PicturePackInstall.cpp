@@ -189,7 +189,7 @@ Result Install(const QString& packPath) {
             return Failure(AddFailed(QStringLiteral("The picture name '") + name +
                                      QStringLiteral("' is taken and too short to be renamed.")));
         used.insert(target.toLower());
-        if (!WritePicture(staging.filePath(target), layout.Pictures[i], error))
+        if (!WritePicture(staging.path() + QLatin1Char('/') + target, layout.Pictures[i], error))
             return Failure(AddFailed(error));
     }
     error = MoveIntoPlace(staging.path(), books, title);

@@ -229,6 +229,14 @@ TEST_F(PicturePack, ClashingPictureNamesGetNumbers) {
     EXPECT_EQ(Read(In("books/Twins/x_1_1.gif")), "fourth");
 }
 
+TEST_F(PicturePack, NamesThatLookSpecialToQtAreStillPlainNames) {
+    const PicturePackImport::Result result =
+        InstallBytes(Pack(":Odd|:x.gif|ab:c.gif|~|x y.gif", {"1", "2", "3", "4"}));
+    EXPECT_EQ(result.Title, ":Odd") << result.Message.toStdString();
+    EXPECT_EQ(BookFiles(":Odd"), (QStringList{":x.gif", "ab:c.gif", "x y.gif", "~"}));
+    EXPECT_EQ(Read(In("books/:Odd/:x.gif")), "1");
+}
+
 TEST_F(PicturePack, ExtraNamesAreIgnored) {
     const PicturePackImport::Result result =
         InstallBytes(Pack("Few|a.gif|b.gif|../unused|", {"only"}));
