@@ -2,10 +2,28 @@
 
 #include <QString>
 
+// The "import picture pack" command of the picture-management window: asks for a pack,
+// installs its pictures as a new book under books/ and reports the outcome to the adult.
 namespace PicturePackImport {
 
-// Asks for a picture pack, installs it as a new book and shows its own messages. The new
-// book's title, or the empty text when no book was installed.
+// The outcome of installing a pack: the new book's title (empty when nothing was
+// installed) and the message for the adult.
+struct Result {
+    QString Title;
+    QString Message;
+};
+
+// Shows the notice and the open dialog, installs the chosen pack and shows the outcome
+// through the parent message window. Returns the title of the new book, for the book
+// list; empty when the dialog was cancelled or the pack could not be installed.
 QString Run();
+
+// Installs the pack at `packPath` as a new book of books/, without asking or telling
+// anything. The book takes the pack's book name, with "_1", "_2", ... appended when a
+// book of that name exists; a picture whose name is taken in the book gets "_1", "_2",
+// ... before its extension. Every name comes from the pack and is checked before use;
+// the pictures are gathered in a hidden folder of books/ that becomes the book only once
+// all of them are written, so a failure leaves nothing behind.
+Result Install(const QString& packPath);
 
 } // namespace PicturePackImport

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// A picture pack (".zvp"): one file carrying a whole book of drawings. It is the plain
+// concatenation of a header, the book name followed by "|" and the bare file name of
+// each picture, and then, for each picture in the header's order, the separator and the
+// picture's bytes unchanged. There is no length, count or end marker: the header ends at
+// the first separator and each picture at the next one. Texts are Windows-1252 bytes.
+namespace PicturePackFile {
+
+// The bytes that stand before every picture: the scrambled encoding of "<v6>".
+QByteArray PackSeparator();
+
+// The save name of a pack: ".zvp" appended unless the name already ends in exactly
+// ".zvp" (so "pack.ZVP" becomes "pack.ZVP.zvp").
+QString WithPackExtension(const QString& name);
+
+// The header of a pack of the given book and picture file names.
+QByteArray Header(const QString& bookName, const QStringList& names);
+
+// The header's names: the book name first, then the pictures' names by position.
+QStringList HeaderNames(QByteArrayView header);
+
+// Writes a pack of the pictures at the given paths (named in the header by their file
+// names), streaming each picture from its file. An existing file at `path` is replaced
+// only once the new pack is complete; on failure it is left as it was, and `error`
+// tells why.
+bool Write(const QString& path, const QString& bookName, const QStringList& pictures,
+           QString& error);
+
+// Where the pieces of a pack lie, as views into the pack's bytes.
+struct PackLayout {
+    // Piece 0: the bytes before the first separator (the whole pack when it has none).
+    QByteArrayView Header;
+    // Pieces 1 and on: the pictures.
+    QList<QByteArrayView> Pictures;
+    // The split stopped at the limit while more pictures followed.
+    bool MorePictures = false;
+};
+
+// Splits the pack at every occurrence of the separator, from the left. At most `limit`
+// pictures are taken when `limit` is not negative.
+PackLayout Split(QByteArrayView pack, qsizetype limit = -1);
+
+// Whether a name taken from a pack may become a file or folder name inside the folder
+// it is meant for: not empty, not "." or "..", no '/', '\\' or NUL, and no drive prefix
+// such as "C:".
+bool IsSafeName(const QString& name);
+
+} // namespace PicturePackFile
