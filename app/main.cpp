@@ -1,5 +1,7 @@
+#include "EndProgram.h"
 #include "FrmMain.h"
 #include "ProgramFolder.h"
+#include "TerminationSignal.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,6 +28,12 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("The Crayvex"));
     FrmMain& main = FrmMain::Instance();
     main.ChoosePicture = [] { return FirstDrawing(); };
+    // Ended from outside, the program keeps the colouring as if an adult had quit.
+    platform::OnTerminationSignal([&main] {
+        if (main.IsLoaded())
+            main.CloseFromOutside(platform::Form::AppTaskManager);
+        platform::EndProgram();
+    });
     // Loading the main window is the whole start-up.
     main.Show();
     return app.exec();

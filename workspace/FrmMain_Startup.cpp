@@ -85,6 +85,7 @@ void FrmMain::CreateWidgets(QWidget* window) {
         pFunc[i] = NewPictureHolder(window, QStringLiteral("pFunc%1").arg(i));
         pFunc[i]->show();
     }
+    SetUpFunctionBar();
     for (size_t i = 0; i < pE.size(); ++i)
         pE[i] = NewPictureHolder(window, QStringLiteral("pE%1").arg(i));
     for (int i = 0; i < BubbleSprites; ++i)
