@@ -1,7 +1,9 @@
 #include "EndProgram.h"
 #include "FrmMain.h"
+#include "LibraryWindows.h"
 #include "ProgramFolder.h"
 #include "TerminationSignal.h"
+#include "frmParentalOptions.h"
 
 #include <QApplication>
 #include <QDir>
@@ -34,6 +36,10 @@ int main(int argc, char* argv[]) {
             main.CloseFromOutside(platform::Form::AppTaskManager);
         platform::EndProgram();
     });
+    // The options window lies below the picture library whose windows its links open.
+    frmParentalOptions& options = frmParentalOptions::Instance();
+    options.ShowColoredPictures = LibraryWindows::ShowColoredPictures;
+    options.ShowManagePictures = LibraryWindows::ShowManagePictures;
     // Loading the main window is the whole start-up.
     main.Show();
     return app.exec();

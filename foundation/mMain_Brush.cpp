@@ -3,6 +3,10 @@
 #include "cNDib.h"
 
 #include <cmath>
+#include <cstring>
+#if defined(__SSE2__)
+#include <immintrin.h>
+#endif
 
 namespace mMain {
 namespace {
@@ -24,6 +28,110 @@ struct Coverage {
     }
 };
 const Coverage coverage;
+
+#if defined(__SSE2__)
+// Four pixels of a stamp row at a time, with the very arithmetic of the single pixel:
+// each channel's product with the coverage, plus the colour's product with its
+// complement, rounded through the same 1.5 * 2^23 shift (separate multiplies and adds,
+// never fused, so the bytes come out the same). The brush row starts at canvas column
+// bx. Returns the first column left for the single-pixel loop.
+long BlendRow(uint8_t* pixelRow, const uint8_t* keyRow, const uint8_t* coverageRow, long bx,
+              long x0, long x1, uint32_t key, uint8_t R, uint8_t G, uint8_t B) {
+    if (key > 0xFFFFFFu)
+        return x1; // no pixel of the region has such a key
+    // The key as the pixels hold it: blue lowest, then green, then red.
+    const uint32_t keyPixel = (key & 0xFFu) << 16 | (key & 0xFF00u) | (key >> 16 & 0xFFu);
+    const __m128i keyVector = _mm_set1_epi32(int(keyPixel));
+    const __m128i rgbMask = _mm_set1_epi32(0x00FFFFFF);
+    const __m128i byteMask = _mm_set1_epi32(0xFF);
+    const __m128i alphaMask = _mm_set1_epi32(int(0xFF000000u));
+    const __m128 one = _mm_set1_ps(1.0f);
+    const __m128 full = _mm_set1_ps(255.0f);
+    const __m128 shift = _mm_set1_ps(12582912.0f);
+    const __m128 colourB = _mm_set1_ps(float(B));
+    const __m128 colourG = _mm_set1_ps(float(G));
+    const __m128 colourR = _mm_set1_ps(float(R));
+    long x = x0;
+    for (; x + 4 <= x1; x += 4) {
+        __m128i keys;
+        std::memcpy(&keys, keyRow + size_t(x) * 4, 16);
+        const __m128i inside = _mm_cmpeq_epi32(_mm_and_si128(keys, rgbMask), keyVector);
+        if (_mm_movemask_epi8(inside) == 0)
+            continue;
+        __m128i pixels, cover;
+        std::memcpy(&pixels, pixelRow + size_t(x) * 4, 16);
+        std::memcpy(&cover, coverageRow + size_t(x - bx) * 4, 16);
+        const __m128 a = _mm_div_ps(_mm_cvtepi32_ps(_mm_and_si128(cover, byteMask)), full);
+        const __m128 k = _mm_sub_ps(one, a);
+        auto channel = [&](int bits, __m128 colour) {
+            const __m128 old =
+                _mm_cvtepi32_ps(_mm_and_si128(_mm_srli_epi32(pixels, bits), byteMask));
+            const __m128 mixed = _mm_add_ps(_mm_mul_ps(old, a), _mm_mul_ps(colour, k));
+            const __m128 rounded = _mm_sub_ps(_mm_add_ps(mixed, shift), shift);
+            return _mm_slli_epi32(_mm_cvttps_epi32(rounded), bits);
+        };
+        const __m128i blended =
+            _mm_or_si128(_mm_or_si128(_mm_and_si128(pixels, alphaMask), channel(0, colourB)),
+                         _mm_or_si128(channel(8, colourG), channel(16, colourR)));
+        const __m128i result =
+            _mm_or_si128(_mm_and_si128(inside, blended), _mm_andnot_si128(inside, pixels));
+        std::memcpy(pixelRow + size_t(x) * 4, &result, 16);
+    }
+    return x;
+}
+#endif
+
+#if defined(__GNUC__) && defined(__x86_64__)
+// The same, eight pixels at a time, where the processor has AVX2 (multiplies and adds
+// still separate: FMA stays off).
+__attribute__((target("avx2"))) long BlendRow8(uint8_t* pixelRow, const uint8_t* keyRow,
+                                               const uint8_t* coverageRow, long bx, long x0,
+                                               long x1, uint32_t key, uint8_t R, uint8_t G,
+                                               uint8_t B) {
+    if (key > 0xFFFFFFu)
+        return x1;
+    const uint32_t keyPixel = (key & 0xFFu) << 16 | (key & 0xFF00u) | (key >> 16 & 0xFFu);
+    const __m256i keyVector = _mm256_set1_epi32(int(keyPixel));
+    const __m256i rgbMask = _mm256_set1_epi32(0x00FFFFFF);
+    const __m256i byteMask = _mm256_set1_epi32(0xFF);
+    const __m256i alphaMask = _mm256_set1_epi32(int(0xFF000000u));
+    const __m256 one = _mm256_set1_ps(1.0f);
+    const __m256 full = _mm256_set1_ps(255.0f);
+    const __m256 shift = _mm256_set1_ps(12582912.0f);
+    const __m256 colourB = _mm256_set1_ps(float(B));
+    const __m256 colourG = _mm256_set1_ps(float(G));
+    const __m256 colourR = _mm256_set1_ps(float(R));
+    long x = x0;
+    for (; x + 8 <= x1; x += 8) {
+        const __m256i keys =
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(keyRow + size_t(x) * 4));
+        const __m256i inside = _mm256_cmpeq_epi32(_mm256_and_si256(keys, rgbMask), keyVector);
+        if (_mm256_movemask_epi8(inside) == 0)
+            continue;
+        const __m256i pixels =
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pixelRow + size_t(x) * 4));
+        const __m256i cover =
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(coverageRow + size_t(x - bx) * 4));
+        const __m256 a = _mm256_div_ps(_mm256_cvtepi32_ps(_mm256_and_si256(cover, byteMask)), full);
+        const __m256 k = _mm256_sub_ps(one, a);
+        auto channel = [&](int bits, __m256 colour) __attribute__((target("avx2"))) {
+            const __m256 old =
+                _mm256_cvtepi32_ps(_mm256_and_si256(_mm256_srli_epi32(pixels, bits), byteMask));
+            const __m256 mixed = _mm256_add_ps(_mm256_mul_ps(old, a), _mm256_mul_ps(colour, k));
+            const __m256 rounded = _mm256_sub_ps(_mm256_add_ps(mixed, shift), shift);
+            return _mm256_slli_epi32(_mm256_cvttps_epi32(rounded), bits);
+        };
+        const __m256i blended = _mm256_or_si256(
+            _mm256_or_si256(_mm256_and_si256(pixels, alphaMask), channel(0, colourB)),
+            _mm256_or_si256(channel(8, colourG), channel(16, colourR)));
+        const __m256i result = _mm256_blendv_epi8(pixels, blended, inside);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixelRow + size_t(x) * 4), result);
+    }
+    return x;
+}
+
+const bool HasAvx2 = __builtin_cpu_supports("avx2");
+#endif
 
 } // namespace
 
@@ -67,7 +175,15 @@ void StampBrush(cNDib& canvas, const cNDib& region, const cNDib& brush, long X, 
             const uint8_t* keyRow = region.Bits.data() + size_t(y) * canvasRow;
             uint8_t* pixelRow = canvas.Bits.data() + size_t(y) * canvasRow;
             const uint8_t* coverageRow = brush.Bits.data() + size_t(y - by) * brushRow;
-            for (long x = x0; x < x1; ++x) {
+            long x = x0;
+#if defined(__GNUC__) && defined(__x86_64__)
+            if (HasAvx2)
+                x = BlendRow8(pixelRow, keyRow, coverageRow, bx, x0, x1, key, R, G, B);
+#endif
+#if defined(__SSE2__)
+            x = BlendRow(pixelRow, keyRow, coverageRow, bx, x, x1, key, R, G, B);
+#endif
+            for (; x < x1; ++x) {
                 const uint8_t* k = keyRow + size_t(x) * 4;
                 if ((uint32_t(k[2]) | uint32_t(k[1]) << 8 | uint32_t(k[0]) << 16) != key)
                     continue;

@@ -1,35 +1,38 @@
 #include "Thumbnail.h"
 
 #include "CaseInsensitivePath.h"
-#include "PictureBox.h"
+#include "DeviceContext.h"
 #include "PictureFile.h"
 #include "cNDib.h"
 
-#include <QImage>
 #include <QSaveFile>
 
 namespace Thumbnail {
 
-bool Make(const QString& picture, const QString& thumbnail) {
-    const QImage loaded = platform::LoadPicture(platform::ResolvePath(picture));
-    if (loaded.isNull())
-        return false;
-
-    platform::PictureBox box;
-    box.AutoSize = true;
-    box.SetPicture(loaded);
+QImage Render(const QImage& picture) {
     cNDib dib;
-    if (!dib.Make_From_Picture(box))
-        return false;
+    if (!dib.Make_From_Image(picture))
+        return {};
+    QImage square(Size, Size, QImage::Format_RGB32);
+    square.fill(Qt::white);
+    platform::DeviceContext dc(&square);
+    dib.Set_dib_Fit(&dc, 0, 0, Size, Size);
+    return square;
+}
 
-    box.AutoSize = false;
-    box.SetPicture(QImage());
-    box.resize(Size, Size);
-    box.Cls();
-    dib.Set_dib_Fit(box.hDC(), 0, 0, Size, Size);
+QImage Create(const QString& picture, const QString& thumbnail) {
+    const QImage square = Render(platform::LoadPicture(picture));
+    if (square.isNull())
+        return {};
     // Written whole or not at all, so a reader never meets half a thumbnail.
-    QSaveFile file(platform::ResolvePath(thumbnail));
-    return file.open(QIODevice::WriteOnly) && box.Image().save(&file, "BMP") && file.commit();
+    QSaveFile file(thumbnail);
+    if (!file.open(QIODevice::WriteOnly) || !square.save(&file, "BMP") || !file.commit())
+        return {};
+    return square;
+}
+
+bool Make(const QString& picture, const QString& thumbnail) {
+    return !Create(platform::ResolvePath(picture), platform::ResolvePath(thumbnail)).isNull();
 }
 
 } // namespace Thumbnail

@@ -1,13 +1,22 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 
 namespace Thumbnail {
 
 constexpr int Size = 100;
 
-// Makes the thumbnail of a picture file: a white 100 x 100 square with the whole picture
-// fitted into it, aspect ratio kept and centred, saved as a BMP under `thumbnail`. False
+// A white 100 x 100 square with the whole picture fitted into it, aspect ratio kept and
+// centred. Null for a null picture.
+QImage Render(const QImage& picture);
+
+// Makes the thumbnail of a picture file and saves it as a BMP under `thumbnail`; both
+// paths are taken as they lie on disk. Returns the thumbnail, or a null image when the
+// picture cannot be loaded or the file cannot be written.
+QImage Create(const QString& picture, const QString& thumbnail);
+
+// The same for paths whose names may differ in letter case from those on disk. False
 // when the picture cannot be loaded or the file cannot be written.
 bool Make(const QString& picture, const QString& thumbnail);
 

@@ -63,6 +63,8 @@ bool Form::Unload() {
 
 void Form::Show(bool modal) {
     Load();
+    if (!window_)
+        return; // the form unloaded itself while it loaded
     if (!modal) {
         window_->show();
         window_->raise();

@@ -65,14 +65,28 @@ int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, i
     const QRect from = SourceRect(xSrc, ySrc, srcWidth, srcHeight, source.height());
     const QRect to(xDest, yDest, destWidth, destHeight);
     QImage& target = *dc->Surface();
-    if (rop == SRCCOPY && to.size() == from.size() && source.rect().contains(from)) {
-        // 1:1 copies are plain row copies.
+    const bool plainRop = rop == SRCCOPY || rop == SRCAND || rop == SRCPAINT;
+    if (plainRop && to.size() == from.size() && source.rect().contains(from)) {
+        // 1:1 transfers are row loops: copies, or the mask and sprite of the bubbles,
+        // ANDed and ORed into the colour bits (the target keeps its alpha).
         const QRect clipped = to.intersected(target.rect());
+        if (clipped.isEmpty())
+            return srcHeight;
         for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
             const int sy = from.top() + (y - to.top());
             const int sx = from.left() + (clipped.left() - to.left());
-            std::memcpy(target.scanLine(y) + clipped.left() * 4, source.constScanLine(sy) + sx * 4,
-                        size_t(clipped.width()) * 4);
+            auto* out = reinterpret_cast<uint32_t*>(target.scanLine(y)) + clipped.left();
+            const auto* in = reinterpret_cast<const uint32_t*>(source.constScanLine(sy)) + sx;
+            const int n = clipped.width();
+            if (rop == SRCCOPY) {
+                std::memcpy(out, in, size_t(n) * 4);
+            } else if (rop == SRCAND) {
+                for (int i = 0; i < n; ++i)
+                    out[i] &= in[i] | 0xFF000000u;
+            } else {
+                for (int i = 0; i < n; ++i)
+                    out[i] |= in[i] & 0x00FFFFFFu;
+            }
         }
         dc->Changed(clipped);
         return srcHeight;

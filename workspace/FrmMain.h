@@ -54,6 +54,12 @@ public:
     };
     static SoundFX ChooseSoundFX(long Kind, const std::function<float()>& rnd);
 
+    // Colour bubbles and auto-hide (FrmMain_Bubbles.cpp)
+    void Timer1_Timer();
+    void Pc_MouseDown(int Button, int Shift, float X, float Y);
+    void SetColor(const long& Color);
+    long GetHideCounter() const { return HideCounter; }
+
     // Undo stack (FrmMain_Undo.cpp)
     void UndoPush();
     void UndoPop();
@@ -104,9 +110,11 @@ public:
     bool GetAutoHide() const { return AutoHide; }
     float GetBubbleSpeed() const { return BubbleSpeed; }
 
+    // The whole start-up; run again after the options were saved.
+    void Form_Load() override;
+
 protected:
     void CreateWidgets(QWidget* window) override;
-    void Form_Load() override;
     void Form_Unload(int& cancel) override;
 
 private:

@@ -80,7 +80,7 @@ void FrmMain::CreateWidgets(QWidget* window) {
         pTool[i] = new pButton(pT);
         QObject::connect(pTool[i], &pButton::MouseUp, window, [this, i] { pTool_MouseUp(int(i)); });
     }
-    Pc = NewPictureBox(pT, 0x000000);
+    Pc = NewPictureBox(pT, TopBarColour);
     for (size_t i = 0; i < pFunc.size(); ++i) {
         pFunc[i] = NewPictureHolder(window, QStringLiteral("pFunc%1").arg(i));
         pFunc[i]->show();
@@ -88,6 +88,7 @@ void FrmMain::CreateWidgets(QWidget* window) {
     SetUpFunctionBar();
     for (size_t i = 0; i < pE.size(); ++i)
         pE[i] = NewPictureHolder(window, QStringLiteral("pE%1").arg(i));
+    pCC.clear(); // the sprites of an earlier window went with it
     for (int i = 0; i < BubbleSprites; ++i)
         pCC.push_back(NewPictureHolder(window, QStringLiteral("pCC%1").arg(i)));
 
@@ -100,8 +101,13 @@ void FrmMain::CreateWidgets(QWidget* window) {
 
     Timer1 = new platform::SystemTimer(window);
     Timer1->SetInterval(1);
+    QObject::connect(Timer1, &platform::SystemTimer::Timer, window, [this] { Timer1_Timer(); });
+    QObject::connect(Pc, &PictureBox::MouseDown, window,
+                     [this](int b, int s, float x, float y) { Pc_MouseDown(b, s, x, y); });
     tMusic = new platform::SystemTimer(window);
-    MainWindowLink::Current() = {window, Timer1};
+    MainWindowLink& link = MainWindowLink::Current();
+    link.Window = window;
+    link.Timer1 = Timer1;
 }
 
 // The whole start-up on the first load; after saved options only what the new settings

@@ -3,7 +3,11 @@
 #include "mMain_Brush.h"
 
 #include <QImage>
+#include <QPoint>
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 constexpr long White = 0xFFFFFF;
@@ -95,4 +99,49 @@ TEST(StampBrush, StampOutsideTheCanvasChangesNothing) {
     mMain::StampBrush(canvas, fixtures::SolidDib(10, 10, Key), FlatBrush(5, 0), 40, -30, Key, 0,
                       nullptr);
     EXPECT_EQ(canvas.Bits, before);
+}
+
+TEST(StampBrush, EveryPixelIsTheSinglePixelBlend) {
+    // Random canvas, coverage and a region of two keys, at odd offsets so that rows begin
+    // and end anywhere: each pixel must come out as the blend of one pixel by itself,
+    // alpha bytes untouched.
+    std::mt19937 random(11);
+    const auto byte = [&random] { return uint8_t(random() & 0xFF); };
+    const int w = 61, h = 37;
+    cNDib canvas = fixtures::SolidDib(w, h, White);
+    cNDib region = fixtures::SolidDib(w, h, Key);
+    for (uint8_t& b : canvas.Bits)
+        b = byte();
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (random() % 3 == 0)
+                region.Set_Pixel(x, y, 255, 255, 255);
+    cNDib brush = FlatBrush(23, 0);
+    for (uint8_t& b : brush.Bits)
+        b = random() % 4 == 0 ? uint8_t(255 * (random() % 2)) : byte();
+    const long colour = 0x3366CC;
+    for (const QPoint centre : {QPoint(30, 18), QPoint(3, 5), QPoint(58, 35), QPoint(17, 2)}) {
+        std::vector<uint8_t> expected = canvas.Bits;
+        const long bx = centre.x() - brush.Width() / 2, by = centre.y() - brush.Height() / 2;
+        for (long y = std::max(0L, by); y < std::min(long(h), by + brush.Width() + 1); ++y) {
+            for (long x = std::max(0L, bx); x < std::min(long(w), bx + brush.Width() + 1); ++x) {
+                if (region.Get_Pixel_Long(x, y) != Key)
+                    continue;
+                const float a = float(brush.Get_Channel(x - bx, y - by, 0)) / 255.0f;
+                const float k = 1.0f - a;
+                const uint8_t channels[3] = {0x33, 0x66, 0xCC}; // blue, green, red
+                for (int c = 0; c < 3; ++c) {
+                    uint8_t& value = expected[size_t((y * w + x) * 4 + c)];
+                    const volatile float mixed = float(value) * a + float(channels[c]) * k;
+                    value = uint8_t(std::nearbyint(float(mixed)));
+                }
+            }
+        }
+        mMain::StampBrush(canvas, region, brush, centre.x(), centre.y(), Key, colour, nullptr);
+        const auto diff = std::mismatch(expected.begin(), expected.end(), canvas.Bits.begin());
+        ASSERT_TRUE(diff.first == expected.end())
+            << "stamp at " << centre.x() << "," << centre.y() << ": byte "
+            << (diff.first - expected.begin()) << " is " << int(*diff.second) << ", not "
+            << int(*diff.first);
+    }
 }

@@ -186,7 +186,6 @@ protected:
             // Ended: the next test starts the program afresh.
             QApplication::processEvents();
             main.Initialised = false;
-            main.pCC.clear();
         }
         main.UsePassword = false;
         MainWindowTest::TearDown();
@@ -385,7 +384,6 @@ TEST_F(FunctionBarTest, ClosingFromOutsideStoresTheColouring) {
         SCOPED_TRACE(windowSystem ? "window system" : "signal");
         if (!main.IsLoaded()) {
             main.Initialised = false;
-            main.pCC.clear();
             ASSERT_TRUE(StartMainWindow(main, drawingPath));
         }
         QFile::remove(stored);
