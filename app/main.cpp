@@ -1,5 +1,7 @@
+#include "EndProgram.h"
 #include "FrmMain.h"
 #include "LibraryWindows.h"
+#include "TerminationSignal.h"
 #include "frmOpen.h"
 #include "frmParentalOptions.h"
 
@@ -24,6 +26,13 @@ int main(int argc, char* argv[]) {
     options.ShowColoredPictures = LibraryWindows::ShowColoredPictures;
     options.ShowManagePictures = LibraryWindows::ShowManagePictures;
     options.UnloadPictureChooser = [] { frmOpen::Instance().Unload(); };
+
+    // Ended from outside, the program keeps the colouring as if an adult had quit.
+    platform::OnTerminationSignal([&main] {
+        if (main.IsLoaded())
+            main.CloseFromOutside(platform::Form::AppTaskManager);
+        platform::EndProgram();
+    });
 
     // Loading the main window is the whole start-up.
     main.Show();

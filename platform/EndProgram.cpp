@@ -12,8 +12,10 @@ std::function<void()>& TestHandler() {
 } // namespace
 
 void EndProgram() {
-    if (TestHandler())
+    if (TestHandler()) {
         TestHandler()();
+        return;
+    }
     // Nested modal loops and the code waiting behind them must not run on, and the
     // library's global objects must not be torn down under live windows, so the process
     // ends here at once; the X server drops the keyboard grab with it.

@@ -10,8 +10,9 @@ namespace platform {
 FormWindow::FormWindow(Form& form) : form_(form) {}
 
 void FormWindow::closeEvent(QCloseEvent* event) {
+    // Qt cannot tell a logout's request from the window manager's.
     bool accept = true;
-    form_.WindowClosing(accept);
+    form_.WindowClosing(accept, Form::FormControlMenu);
     if (accept)
         event->accept();
     else
@@ -107,10 +108,20 @@ void Form::WindowHidden() {
         modalLoop_->quit();
 }
 
-void Form::WindowClosing(bool& accept) {
+void Form::WindowClosing(bool& accept, int UnloadMode) {
     if (unloading_)
         return;
-    accept = Unload();
+    accept = CloseFromOutside(UnloadMode);
+}
+
+bool Form::CloseFromOutside(int UnloadMode) {
+    if (!window_ || unloading_)
+        return true;
+    int cancel = 0;
+    Form_QueryUnload(cancel, UnloadMode);
+    if (cancel)
+        return false;
+    return Unload();
 }
 
 } // namespace platform

@@ -9,7 +9,8 @@ namespace platform {
 
 class Form;
 
-// The top-level window of a form. Closing it from outside unloads the form.
+// The top-level window of a form. A close request from the window system (the window
+// manager's close, a logout) asks the form and then unloads it.
 class FormWindow : public QWidget {
     Q_OBJECT
 public:
@@ -47,16 +48,28 @@ public:
     // Twips, as forms place themselves.
     void Move(double left, double top, double width, double height);
 
+    // Why a form is asked before it unloads: closed by the window manager, by the
+    // program's own code, by the ending desktop session, or from outside the session (a
+    // termination signal).
+    enum UnloadMode { FormControlMenu = 0, FormCode = 1, AppWindows = 2, AppTaskManager = 3 };
+    // A close request from outside the program: Form_QueryUnload may cancel it, otherwise
+    // the form unloads. False when it stays loaded.
+    bool CloseFromOutside(int UnloadMode);
+
 protected:
     // Builds the window's controls (the design).
     virtual void CreateWidgets(QWidget* window) = 0;
     virtual void Form_Load() {}
     virtual void Form_Unload(int& cancel) { (void)cancel; }
+    virtual void Form_QueryUnload(int& cancel, int UnloadMode) {
+        (void)cancel;
+        (void)UnloadMode;
+    }
 
 private:
     friend class FormWindow;
     void WindowHidden();
-    void WindowClosing(bool& accept);
+    void WindowClosing(bool& accept, int UnloadMode);
 
     FormWindow* window_ = nullptr;
     QPointer<QEventLoop> modalLoop_;

@@ -169,4 +169,27 @@ private:
     bool& QuitLock = Settings.QuitLock;
     bool& AutoHide = Settings.AutoHide;
     float& BubbleSpeed = Settings.BubbleSpeed;
+
+    // ---- Parental function bar (FrmMain_FunctionBar.cpp) ----
+public:
+    // Quit, save a copy, print, About and options, each behind a confirmation.
+    void pFunc_Click(int Index);
+    // The largest rectangle of the picture's proportions that fits the box, centred in it.
+    static void FitRect(int32_t& boxWidth, int32_t& boxHeight, int32_t& pictureWidth,
+                        int32_t& pictureHeight, int32_t& left, int32_t& top, int32_t& width,
+                        int32_t& height);
+    // The path a copy is saved under: the chosen one, with ".jpg" appended unless it ends
+    // in ".jpg" or ".jpeg" as written.
+    static QString SaveCopyName(const QString& chosen);
+
+protected:
+    // A close request from outside stores the colouring first, as Quit does.
+    void Form_QueryUnload(int& cancel, int UnloadMode) override;
+
+private:
+    void SetUpFunctionBar();
+    void SavePictureCopy();
+    void PrintPicture();
+    void ShowAbout(const QString& answer);
+    void ShowOptions(const QString& answer);
 };

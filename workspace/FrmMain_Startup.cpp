@@ -85,8 +85,10 @@ void FrmMain::CreateWidgets(QWidget* window) {
         pFunc[i] = NewPictureHolder(window, QStringLiteral("pFunc%1").arg(i));
         pFunc[i]->show();
     }
+    SetUpFunctionBar();
     for (size_t i = 0; i < pE.size(); ++i)
         pE[i] = NewPictureHolder(window, QStringLiteral("pE%1").arg(i));
+    pCC.clear(); // the sprites of an earlier window went with it
     for (int i = 0; i < BubbleSprites; ++i)
         pCC.push_back(NewPictureHolder(window, QStringLiteral("pCC%1").arg(i)));
 
