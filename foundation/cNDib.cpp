@@ -32,10 +32,16 @@ bool cNDib::Make_From_Image(const QImage& image) {
     header_.biPlanes = 1;
     header_.biBitCount = 32;
     header_.biCompression = 0;
-    Bits.assign(size_t(width_) * size_t(height_) * 4, 0);
     const size_t rowBytes = size_t(width_) * 4;
-    for (long y = 0; y < height_; ++y)
-        std::memcpy(Bits.data() + y * rowBytes, source.constScanLine(int(y)), rowBytes);
+    if (size_t(source.bytesPerLine()) == rowBytes) {
+        // Rows without padding: the pixels are one block, copied without clearing first.
+        const uint8_t* pixels = source.constBits();
+        Bits.assign(pixels, pixels + rowBytes * size_t(height_));
+    } else {
+        Bits.assign(rowBytes * size_t(height_), 0);
+        for (long y = 0; y < height_; ++y)
+            std::memcpy(Bits.data() + y * rowBytes, source.constScanLine(int(y)), rowBytes);
+    }
     return true;
 }
 

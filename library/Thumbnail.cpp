@@ -5,7 +5,9 @@
 #include "PictureFile.h"
 #include "cNDib.h"
 
-#include <QSaveFile>
+#include <QBuffer>
+#include <QFile>
+#include <cstdio>
 
 namespace Thumbnail {
 
@@ -24,10 +26,21 @@ QImage Create(const QString& picture, const QString& thumbnail) {
     const QImage square = Render(platform::LoadPicture(picture));
     if (square.isNull())
         return {};
-    // Written whole or not at all, so a reader never meets half a thumbnail.
-    QSaveFile file(thumbnail);
-    if (!file.open(QIODevice::WriteOnly) || !square.save(&file, "BMP") || !file.commit())
+    // Written whole or not at all, so a reader never meets half a thumbnail: a file of
+    // its own first, then renamed over the name. A cache needs no flush to the disk.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !square.save(&buffer, "BMP"))
         return {};
+    const QString part = thumbnail + QStringLiteral(".part");
+    QFile file(part);
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    file.close();
+    if (!written || std::rename(QFile::encodeName(part).constData(),
+                                QFile::encodeName(thumbnail).constData()) != 0) {
+        QFile::remove(part);
+        return {};
+    }
     return square;
 }
 

@@ -97,8 +97,9 @@ int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, i
     painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
     if (smooth && to.size() != from.size()) {
         // Halftone: an area-averaged scale of the source rectangle.
-        const QImage part = source.copy(from).scaled(
-            to.size().expandedTo(QSize(1, 1)), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage whole = from == source.rect() ? source : source.copy(from);
+        const QImage part = whole.scaled(to.size().expandedTo(QSize(1, 1)), Qt::IgnoreAspectRatio,
+                                         Qt::SmoothTransformation);
         painter.drawImage(to.topLeft(), part);
     } else {
         painter.drawImage(to, source, from);

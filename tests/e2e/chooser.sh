@@ -1,0 +1,41 @@
+#!/bin/sh
+# The picture chooser over a copy of the built-in book in a real X server: it comes up,
+# a click on the second cell chooses that drawing, and the thumbnails are left on disk.
+# Arguments: the probe program, the program folder, the screenshot to write.
+set -eu
+probe=$1
+program=$2
+shot=$3
+if [ -z "${CRAYVEX_IN_XVFB:-}" ]; then
+    if ! command -v xvfb-run >/dev/null 2>&1; then
+        echo "SKIP: Xvfb is not installed"
+        exit 77
+    fi
+    export CRAYVEX_IN_XVFB=1
+    exec xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1024x768x24" sh "$0" "$@"
+fi
+export QT_QPA_PLATFORM=xcb
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/books"
+cp -r "$program/books/The Crayvex" "$work/books/"
+"$probe" "$work" >"$work/out.log" 2>"$work/err.log" &
+pid=$!
+i=0
+until grep -q '^ready' "$work/out.log" 2>/dev/null; do
+    i=$((i + 1))
+    [ $i -gt 100 ] && { echo "FAIL: the chooser did not come up"; cat "$work/err.log"; exit 1; }
+    sleep 0.1
+done
+window=$(timeout 10 xdotool search --sync --name '^Open$' | head -n 1)
+sleep 0.5
+import -window root "$shot"
+# The window is centred: its content frame starts 8 pixels in, and the second cell of
+# the first row lies at (111, 1) on the sheet.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove $((X + 8 + 111 + 50)) $((Y + 8 + 1 + 50)) click 1
+wait $pid
+grep -q "^chosen $work/books/The Crayvex/Car.gif\$" "$work/out.log" ||
+    { echo "FAIL: wrong choice"; cat "$work/out.log"; exit 1; }
+[ -f "$work/books/The Crayvex/Car.gif.qrv" ] || { echo "FAIL: no thumbnail"; exit 1; }
+echo "PASS"
