@@ -27,8 +27,6 @@ echo "seeds: $(ls "$scratch/seeds" | wc -l)"
 # The separator and the name bar, so that mutations build packs with pieces and names.
 printf 'separator="\\x95\\x99\\x93\\x96\\x94\\x94\\x9B\\x95\\x98\\x97\\x95\\x99\\x95"\nbar="|"\ndotdot=".."\n' >"$scratch/packs.dict"
 
-# Whatever appears beside the scratch folder while the fuzzer runs would be its doing.
-ls -A /tmp | grep -v "^$(basename "$scratch")$" | sort >"$scratch/around.before" || true
 cd "$scratch/run"
 CRAYVEX_FUZZ_SCRATCH="$scratch/run" ASAN_OPTIONS=detect_leaks=1 \
     "$scratch/pack_fuzz" -max_total_time="$seconds" -max_len=4096 -dict="$scratch/packs.dict" -print_final_stats=1 \
