@@ -42,7 +42,7 @@ top=$((top_bar + (screen_h - top_bar) / 2 - h / 2))
 run() {
     export QT_QPA_PLATFORM=xcb
     cd "$work"
-    ./crayvex &
+    ./crayvex 2>"$work/crayvex.err" &
     pid=$!
     sleep 3
     drag() { # tool, then start and end in drawing pixels
@@ -72,4 +72,8 @@ export -f run 2>/dev/null || true
 export work left top top_bar screen_h ax ay bx by d shot
 export tool_x0=${tool_x[0]} tool_x1=${tool_x[1]} tool_x2=${tool_x[2]}
 xvfb-run -a -s "-screen 0 ${screen_w}x${screen_h}x24" bash -c "$(declare -f run); tool_x=($tool_x0 $tool_x1 $tool_x2); run"
+cat "$work/crayvex.err" >&2
+# A report of the sanitizer build fails the test.
+! grep -q -E '^==[0-9]+==ERROR: |runtime error: ' "$work/crayvex.err" ||
+    { echo "the program reported a fault"; exit 1; }
 "$areas" check "$drawing" "$shot" "$left" "$top" "$ax" "$ay" "$bx" "$by"

@@ -15,9 +15,18 @@ fi
 export QT_QPA_PLATFORM=xcb
 work=$(mktemp -d)
 pids=""
+# Stops the session's programs and waits until they have ended. A report of the sanitizer
+# build in a program's error output fails the test.
 cleanup() {
+    status=$?
     for p in $pids; do kill "$p" 2>/dev/null; done
+    for p in $pids; do wait "$p" 2>/dev/null; done
+    if grep -l -E '^==[0-9]+==ERROR: |runtime error: ' "$work"/*.err >/dev/null 2>&1; then
+        for f in "$work"/*.err; do echo "--- $f"; cat "$f"; done
+        status=1
+    fi
     rm -rf "$work"
+    exit $status
 }
 trap cleanup EXIT
 fail() {
