@@ -1,5 +1,7 @@
 #include "FrmMain.h"
+#include "LibraryWindows.h"
 #include "ProgramFolder.h"
+#include "frmParentalOptions.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,6 +28,10 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("The Crayvex"));
     FrmMain& main = FrmMain::Instance();
     main.ChoosePicture = [] { return FirstDrawing(); };
+    // The options window lies below the picture library whose windows its links open.
+    frmParentalOptions& options = frmParentalOptions::Instance();
+    options.ShowColoredPictures = LibraryWindows::ShowColoredPictures;
+    options.ShowManagePictures = LibraryWindows::ShowManagePictures;
     // Loading the main window is the whole start-up.
     main.Show();
     return app.exec();

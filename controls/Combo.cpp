@@ -6,6 +6,7 @@
 #include "KeyTranslation.h"
 #include "OleColour.h"
 #include "PictureBox.h"
+#include "PictureFile.h"
 #include "Registry.h"
 #include "Resources.h"
 
@@ -106,8 +107,8 @@ QString Combo::List(int I) const {
 }
 
 bool Combo::SetPictures(const QString& UP, const QString& DOWN) {
-    const QImage up(UP);
-    const QImage down = DOWN.isEmpty() ? up : QImage(DOWN);
+    const QImage up = platform::LoadPicture(UP, pD->BackColor());
+    const QImage down = DOWN.isEmpty() ? up : platform::LoadPicture(DOWN, pD->BackColor());
     if (up.isNull() || down.isNull())
         return false;
     b[0] = up;

@@ -237,6 +237,13 @@ void HyperLink::mousePressEvent(QMouseEvent* event) {
     pressed_ = true;
 }
 
+void HyperLink::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click with the left button is no press: the link
+    // acts once, on the first release.
+    if (event->button() != Qt::LeftButton)
+        mousePressEvent(event);
+}
+
 void HyperLink::mouseReleaseEvent(QMouseEvent* event) {
     // The press gave up the capture: a release away from the link never reaches it.
     if (!rect().contains(event->position().toPoint()))

@@ -59,13 +59,10 @@ cDIBSection::~cDIBSection() {
 void cDIBSection::CreateFromPicture(const QImage& picThis) {
     if (!Create(picThis.width(), picThis.height()))
         return;
-    // A memory context with the picture selected into it, for the transfer.
-    QImage picture = picThis.convertToFormat(QImage::Format_RGB32);
-    platform::DeviceContext memory;
-    QImage* previous = memory.Surface();
-    memory.SetSurface(&picture);
-    LoadPictureBlt(&memory, 0, 0, -1, -1, platform::gdi::SRCCOPY);
-    memory.SetSurface(previous);
+    // The whole picture copied in: the section's surface takes the picture's pixels as
+    // they are, and its bottom-up rows are filled from them in one pass.
+    section_->Surface = picThis.convertToFormat(QImage::Format_RGB32);
+    CopyToBits(section_->Surface.rect());
 }
 
 bool cDIBSection::Create(long lWidth, long lHeight) {
@@ -133,6 +130,16 @@ void cDIBSection::CopyToBits(const QRect& area) {
     const QImage& surface = section_->Surface;
     const QRect r = area.intersected(surface.rect());
     const size_t stride = size_t(BytesPerScanLine());
+    if (r == surface.rect()) {
+        // The whole surface: Qt's own conversion to blue, green, red bytes, then the rows
+        // turned bottom-up into their padded places.
+        const QImage bgr = surface.convertToFormat(QImage::Format_BGR888);
+        const size_t row = size_t(surface.width()) * 3;
+        for (int y = 0; y < surface.height(); ++y)
+            std::memcpy(bits_ + size_t(surface.height() - 1 - y) * stride, bgr.constScanLine(y),
+                        row);
+        return;
+    }
     for (int y = r.top(); y <= r.bottom(); ++y) {
         const uint8_t* from = surface.constScanLine(y) + size_t(r.left()) * 4;
         uint8_t* to = bits_ + size_t(surface.height() - 1 - y) * stride + size_t(r.left()) * 3;

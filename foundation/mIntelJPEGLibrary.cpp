@@ -1,5 +1,7 @@
 #include "mIntelJPEGLibrary.h"
 
+#include "CaseInsensitivePath.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -51,7 +53,9 @@ struct JpegBuffer {
 
 } // namespace
 
-bool SaveJPG(cDIBSection& section, const QString& fileName, int quality) {
+bool SaveJPG(cDIBSection& section, const QString& name, int quality) {
+    // An existing file whose name differs only in letter case is the one replaced.
+    const QString fileName = platform::ResolvePath(name);
     Compressor compressor;
     if (!compressor.Handle)
         Raise("Failed to initialise the IJL library: ", InitFailed);

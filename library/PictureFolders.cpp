@@ -18,6 +18,26 @@ QString InProgramFolder(const QString& relative) {
 bool FileExists(const QString& path) {
     return QFileInfo(platform::ResolvePath(path)).isFile();
 }
+
+// The visible folders directly in a root, sorted without regard to case.
+QStringList Subfolders(const QString& root) {
+    QStringList titles = QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    titles.sort(Qt::CaseInsensitive);
+    return titles;
+}
+
+// The visible files directly in a folder whose name passes the test, sorted without
+// regard to case.
+template <class Test> QStringList FilesIn(const QString& folder, Test test) {
+    QStringList pictures;
+    const QStringList files = QDir(platform::ResolvePath(folder)).entryList(QDir::Files);
+    for (const QString& file : files) {
+        if (test(file))
+            pictures.append(file);
+    }
+    pictures.sort(Qt::CaseInsensitive);
+    return pictures;
+}
 } // namespace
 
 QString BooksFolder() {
@@ -54,20 +74,25 @@ bool IsPictureFile(const QString& name) {
 }
 
 QStringList BookTitles() {
-    QStringList titles = QDir(BooksFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    titles.sort(Qt::CaseInsensitive);
-    return titles;
+    return Subfolders(BooksFolder());
 }
 
 QStringList BookPictures(const QString& title) {
-    QStringList pictures;
-    const QStringList files = QDir(BookFolder(title)).entryList(QDir::Files);
-    for (const QString& file : files) {
-        if (IsPictureFile(file))
-            pictures.append(file);
-    }
-    pictures.sort(Qt::CaseInsensitive);
-    return pictures;
+    return BookPicturesIn(BookFolder(title));
+}
+
+QStringList BookPicturesIn(const QString& folder) {
+    return FilesIn(folder, IsPictureFile);
+}
+
+QStringList ColoredTitles() {
+    return Subfolders(ColoredPicturesFolder());
+}
+
+QStringList ColoredPicturesIn(const QString& folder) {
+    return FilesIn(folder, [](const QString& name) {
+        return name.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive);
+    });
 }
 
 QString NextOwnPictureFile() {

@@ -36,6 +36,14 @@ QStringList BookTitles();
 // regard to case); subfolders, other files and hidden files (a name
 // that begins with a dot) do not count.
 QStringList BookPictures(const QString& title);
+// The same for a book folder given by its path.
+QStringList BookPicturesIn(const QString& folder);
+
+// The titles of the books that have a folder of coloured pictures, as BookTitles.
+QStringList ColoredTitles();
+// The coloured pictures (*.jpg in any letter case) lying directly in a folder, as
+// BookPicturesIn.
+QStringList ColoredPicturesIn(const QString& folder);
 
 // The path of the next blank page of the own book: own_<n>.bmp with the smallest n from
 // 0 up that is not taken.

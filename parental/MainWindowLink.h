@@ -8,7 +8,7 @@ class SystemTimer;
 
 // What the parental windows need of the main window, which lies above them: its window,
 // as the owner of what they open, and its animation timer, which they pause while they
-// are up. The main window fills this in while it is loaded; both are null otherwise.
+// are up. The main window fills these in while it is loaded; they are null otherwise.
 struct MainWindowLink {
     static MainWindowLink& Current();
 

@@ -1,9 +1,11 @@
 #include "PictureBox.h"
 
 #include "ColourValue.h"
+#include "PictureFile.h"
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <utility>
 
 namespace platform {
 
@@ -16,7 +18,8 @@ PictureBox::PictureBox(QWidget* parent)
 }
 
 void PictureBox::SetPicture(const QImage& picture) {
-    picture_ = picture.isNull() ? QImage() : picture.convertToFormat(QImage::Format_RGB32);
+    // A picture with transparency is laid over the box's back colour once, here.
+    picture_ = OverBackColour(picture, backColour_);
     if (AutoSize && !picture_.isNull())
         resize(picture_.size());
     SyncImageSize();
@@ -24,7 +27,8 @@ void PictureBox::SetPicture(const QImage& picture) {
 }
 
 void PictureBox::SetPictureFromImage() {
-    picture_ = image_.copy();
+    // Shared until either is painted on: QImage copies its pixels on the first write.
+    picture_ = image_;
 }
 
 void PictureBox::SetBackColor(uint32_t colour) {
@@ -109,6 +113,7 @@ int ShiftCode(Qt::KeyboardModifiers modifiers) {
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
+    doubleClicked_ = false;
     const QPointF p = event->position();
     emit MouseDown(MouseButtonCode(event->button()), ShiftCode(event->modifiers()), float(p.x()),
                    float(p.y()));
@@ -124,8 +129,21 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF p = event->position();
     emit MouseUp(MouseButtonCode(event->button()), ShiftCode(event->modifiers()), float(p.x()),
                  float(p.y()));
-    if (rect().contains(p.toPoint()))
+    // The release that ends a double click is no click of its own.
+    const bool second = std::exchange(doubleClicked_, false);
+    if (!second && rect().contains(p.toPoint()))
         emit Click();
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click with the left button raises DblClick in place
+    // of MouseDown; its release then raises MouseUp alone. Other buttons press as usual.
+    if (event->button() != Qt::LeftButton) {
+        mousePressEvent(event);
+        return;
+    }
+    doubleClicked_ = true;
+    emit DblClick();
 }
 
 } // namespace platform

@@ -12,7 +12,8 @@ namespace platform {
 // what changed. Picture() is the stored picture that Cls() brings back on the back
 // colour. Sizes and mouse positions are pixels. Mouse events carry the button
 // (1 left, 2 right, 4 middle; while moving, the buttons held), the shift state
-// (1 Shift, 2 Ctrl, 4 Alt) and the position as Singles.
+// (1 Shift, 2 Ctrl, 4 Alt) and the position as Singles. A double click raises MouseDown,
+// MouseUp, Click, DblClick, MouseUp: its second press is no MouseDown and no Click.
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
@@ -55,6 +56,7 @@ signals:
     void MouseMove(int button, int shift, float x, float y);
     void MouseUp(int button, int shift, float x, float y);
     void Click();
+    void DblClick();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -62,6 +64,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void Redraw();
@@ -74,6 +77,7 @@ private:
     uint32_t backColour_ = 0xFFFFFF;
     DeviceContext dc_;
     QRect dirty_;
+    bool doubleClicked_ = false;
 };
 
 int MouseButtonCode(Qt::MouseButton button);

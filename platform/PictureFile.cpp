@@ -5,6 +5,22 @@
 #include <QPainter>
 
 namespace platform {
+namespace {
+
+// Whether every pixel is fully transparent.
+bool NothingOpaque(const QImage& picture) {
+    const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            if (qAlpha(row[x]) != 0)
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
 
 QImage OverBackColour(const QImage& picture, uint32_t backColour) {
     if (picture.isNull())
@@ -27,11 +43,15 @@ QImage LoadPicture(const QString& path, uint32_t backColour) {
     if (!size.isValid() || size.width() > MaxPictureSide || size.height() > MaxPictureSide ||
         qint64(size.width()) * size.height() > MaxPicturePixels)
         return {};
+    const bool bitmap = reader.format() == "bmp";
     QImage picture = reader.read();
     if (picture.isNull())
         return {};
-    // Some writers mark a 32-bit BMP's fourth byte as alpha; Qt honours it, as the drawing
-    // layers must: transparent is paper, not ink.
+    // A 32-bit BMP whose header gives an alpha mask is drawn with its transparency, as a
+    // GIF's transparent colour is: transparent is paper, not ink. Some writers give the
+    // mask and leave every alpha byte 0; such a picture means its colours.
+    if (bitmap && picture.hasAlphaChannel() && NothingOpaque(picture))
+        return picture.convertToFormat(QImage::Format_RGB32);
     return OverBackColour(picture, backColour);
 }
 

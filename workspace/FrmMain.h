@@ -104,9 +104,11 @@ public:
     bool GetAutoHide() const { return AutoHide; }
     float GetBubbleSpeed() const { return BubbleSpeed; }
 
+    // The whole start-up; run again after the options were saved.
+    void Form_Load() override;
+
 protected:
     void CreateWidgets(QWidget* window) override;
-    void Form_Load() override;
     void Form_Unload(int& cancel) override;
 
 private:

@@ -23,7 +23,9 @@ void FrmMain::c_MouseDown(int Index) {
 }
 
 void FrmMain::c_MouseUp(int Index) {
-    if (Index != 3)
+    // The toggle answers the release of its own press: the release that ends a double
+    // click follows no press, so a double click switches crazy colours once.
+    if (Index != 3 || !c[3]->LockRefresh())
         return;
     c[3]->SetPressed(!c[3]->Pressed());
     ColourJitter = c[3]->Pressed() ? 120 : 10;

@@ -100,7 +100,9 @@ void FrmMain::CreateWidgets(QWidget* window) {
     Timer1 = new platform::SystemTimer(window);
     Timer1->SetInterval(1);
     tMusic = new platform::SystemTimer(window);
-    MainWindowLink::Current() = {window, Timer1};
+    MainWindowLink& link = MainWindowLink::Current();
+    link.Window = window;
+    link.Timer1 = Timer1;
 }
 
 // The whole start-up on the first load; after saved options only what the new settings

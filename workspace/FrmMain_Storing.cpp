@@ -1,6 +1,7 @@
 // Storing the colouring in progress, and the child's picture error box.
 #include "CaseInsensitivePath.h"
 #include "FrmMain.h"
+#include "PictureFile.h"
 #include "ProgramFolder.h"
 #include "RuntimeError.h"
 #include "cDIBSection.h"
@@ -38,7 +39,7 @@ bool FrmMain::PictureFromImage(platform::PictureBox& box, const QString& tempNam
     const QString temp = platform::ProgramFolder() + QLatin1Char('/') + tempName;
     QImage reloaded;
     if (box.Image().save(temp, "BMP"))
-        reloaded = QImage(temp, "BMP");
+        reloaded = platform::LoadPicture(temp, box.BackColor());
     mMain::DeleteFile(temp);
     if (reloaded.isNull() || reloaded.size() != box.Image().size()) {
         box.SetPictureFromImage();
@@ -61,14 +62,16 @@ void FrmMain::SaveColoredPicture() {
     // The thumbnails of the old colouring are stale whatever happens next; the old
     // colouring itself is replaced only by a complete new file.
     for (const QString& thumbnail :
-         {target + ThumbnailExtension,
+         {platform::ResolvePath(target + ThumbnailExtension),
           platform::ResolvePath(platform::ProgramFolder() + QStringLiteral("/books/") + book +
                                 QLatin1Char('/') + file + ThumbnailExtension)}) {
         if (QFileInfo::exists(thumbnail))
             mMain::DeleteFile(thumbnail);
     }
-    if (!PictureFromImage(*P, QStringLiteral("temp.bmp")))
-        return;
+    // What the canvas shows becomes its picture in memory: a BMP round trip through the
+    // program folder would give the same pixels, cost more than the encoder, and fail in a
+    // folder that cannot be written.
+    P->SetPictureFromImage();
     try {
         cDIBSection section;
         section.CreateFromPicture(P->Picture());

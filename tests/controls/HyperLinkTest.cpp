@@ -172,6 +172,18 @@ TEST_F(Link, ClickOnlyWhenReleasedOverTheLink) {
     EXPECT_FALSE(link->Hovering());
 }
 
+TEST_F(Link, DoubleClickActsOnce) {
+    QSignalSpy click(link, &HyperLink::Click);
+    QTest::mouseMove(link, Inside());
+    QTest::mouseClick(link, Qt::LeftButton, {}, Inside());
+    QTest::mouseDClick(link, Qt::LeftButton, {}, Inside());
+    QTest::mouseRelease(link, Qt::LeftButton, {}, Inside());
+    EXPECT_EQ(click.count(), 1);
+    // The next click acts again.
+    QTest::mouseClick(link, Qt::LeftButton, {}, Inside());
+    EXPECT_EQ(click.count(), 2);
+}
+
 TEST_F(Link, RightButtonNeverClicks) {
     QSignalSpy click(link, &HyperLink::Click);
     QSignalSpy right(link, &HyperLink::RightClick);

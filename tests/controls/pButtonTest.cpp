@@ -170,6 +170,19 @@ TEST_F(ShownButton, LockRefreshShowsOnlyTheFinalPicture) {
     EXPECT_GE(paints.count, 1);
 }
 
+TEST_F(ShownButton, DoubleClickPressesOnceAndReleasesTwice) {
+    QSignalSpy down(button, &pButton::MouseDown);
+    QSignalSpy up(button, &pButton::MouseUp);
+    QSignalSpy click(button, &pButton::Click);
+    QTest::mouseClick(&button->Face(), Qt::LeftButton, {}, QPoint(7, 9));
+    QTest::mouseDClick(&button->Face(), Qt::LeftButton, {}, QPoint(7, 9));
+    EXPECT_EQ(Face(), Red) << "the second press shows no Down picture";
+    QTest::mouseRelease(&button->Face(), Qt::LeftButton, {}, QPoint(7, 9));
+    EXPECT_EQ(down.count(), 1);
+    EXPECT_EQ(up.count(), 2);
+    EXPECT_EQ(click.count(), 1);
+}
+
 TEST_F(ShownButton, DisabledButtonRaisesNoMouseEvents) {
     auto* box = new platform::PictureBox(&window);
     box->setGeometry(100, 0, 100, 100);

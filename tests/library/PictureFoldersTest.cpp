@@ -66,6 +66,24 @@ TEST_F(PictureFoldersTest, BookPicturesAreTheDrawingsDirectlyInTheFolder) {
     EXPECT_TRUE(PictureFolders::BookPictures(QStringLiteral("missing")).isEmpty());
 }
 
+TEST_F(PictureFoldersTest, HiddenFilesAndFoldersAreNeitherBooksNorPictures) {
+    for (const char* file : {"Animals/cat.gif", "Animals/._cat.gif", "Animals/.dog.bmp",
+                             ".hidden/fish.gif", "Birds/._owl.jpg"})
+        Touch(QStringLiteral("books/") + QLatin1String(file));
+    EXPECT_EQ(PictureFolders::BookTitles(),
+              (QStringList{QStringLiteral("Animals"), QStringLiteral("Birds")}));
+    EXPECT_EQ(PictureFolders::BookPictures(QStringLiteral("Animals")),
+              QStringList{QStringLiteral("cat.gif")});
+    EXPECT_TRUE(PictureFolders::BookPictures(QStringLiteral("Birds")).isEmpty());
+
+    // A hidden thumbnail without its picture is still an orphan.
+    Touch(QStringLiteral("books/Animals/._gone.gif.qrv"));
+    Touch(QStringLiteral("books/Animals/._cat.gif.qrv"));
+    PictureFolders::PurgeOrphanThumbnails(In(QStringLiteral("books/Animals")));
+    EXPECT_FALSE(Exists(QStringLiteral("books/Animals/._gone.gif.qrv")));
+    EXPECT_TRUE(Exists(QStringLiteral("books/Animals/._cat.gif.qrv")));
+}
+
 TEST_F(PictureFoldersTest, NextBlankPageTakesTheSmallestFreeNumber) {
     const QString folder = QStringLiteral("books/own pictures/");
     EXPECT_EQ(PictureFolders::NextOwnPictureFile(), In(folder + QStringLiteral("own_0.bmp")));

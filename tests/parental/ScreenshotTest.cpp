@@ -1,16 +1,23 @@
 // Pictures of the message windows for a person to look at: set CRAYVEX_SHOTS to a folder
 // and run under a real X server (QT_QPA_PLATFORM=xcb).
+#include "HyperLink.h"
 #include "ModalDriver.h"
+#include "ProgramFolder.h"
+#include "SettingsFile.h"
 #include "SettingsRecord.h"
 #include "frmMessage.h"
 #include "frmParentMessage.h"
+#include "frmParentalOptions.h"
 #include "pButton.h"
 
+#include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -70,6 +77,37 @@ TEST(MessageWindowShots, Save) {
     });
     settings.Password.clear();
     settings.PasswordHint.clear();
+}
+
+TEST(OptionsWindowShots, Save) {
+    if (qEnvironmentVariableIsEmpty("CRAYVEX_SHOTS"))
+        GTEST_SKIP() << "set CRAYVEX_SHOTS to a folder to take the pictures";
+    QTemporaryDir folder;
+    platform::SetProgramFolder(folder.path());
+    frmParentalOptions& form = frmParentalOptions::Instance();
+
+    // A first run: the notice comes up while the window loads.
+    QTimer::singleShot(300, [] {
+        frmParentMessage& message = frmParentMessage::Instance();
+        Save(message.lMessage->window(), "frmParentalOptions-notice");
+        message.Unload();
+    });
+    form.Load();
+    form.Unload();
+
+    QFile file(SettingsFile::Path());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(" 1 \r\n 2 \r\n 1 \r\n 1 \r\n 10 \r\ntulip\r\nthe flower by the door\r\n");
+    file.close();
+    ShowModalWith(form, [&] {
+        QWidget* window = form.Check1->window();
+        Save(window, "frmParentalOptions");
+        QTest::mouseMove(form.cFunc[1]);
+        form.Check3->click();
+        Save(window, "frmParentalOptions-no-password");
+        form.Unload();
+    });
+    platform::SetProgramFolder(QString());
 }
 
 } // namespace

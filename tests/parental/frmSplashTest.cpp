@@ -225,7 +225,8 @@ TEST_F(frmSplashTest, MainTimerPausedWhileLoaded) {
     QWidget mainWindow;
     platform::SystemTimer timer(&mainWindow);
     timer.SetInterval(1);
-    MainWindowLink::Current() = {&mainWindow, &timer};
+    MainWindowLink::Current().Window = &mainWindow;
+    MainWindowLink::Current().Timer1 = &timer;
     for (bool running : {true, false}) {
         timer.SetEnabled(running);
         EXPECT_FALSE(ClickInAboutBox([&] {

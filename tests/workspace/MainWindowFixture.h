@@ -18,6 +18,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
         platform::SetProgramFolder(folder.path());
+        // The drawing of an earlier test in the same process is not stored into this folder.
+        main.CurrentPicture.clear();
         ASSERT_TRUE(QDir().mkpath(folder.filePath(QStringLiteral("books/Test"))));
         drawingPath = folder.filePath(QStringLiteral("books/Test/drawing.bmp"));
         ASSERT_TRUE(fixtures::LineDrawing().save(drawingPath));

@@ -1,0 +1,9 @@
+#include "PicturePackImport.h"
+
+namespace PicturePackImport {
+
+QString Run() {
+    return QString();
+}
+
+} // namespace PicturePackImport
