@@ -3,6 +3,7 @@
 # drawing, then a screenshot that must show paint in both areas and none on the lines.
 # Usage: canvas_strokes.sh <program folder> <canvas_areas helper> <resources build dir> <shot>
 set -euo pipefail
+. "$(dirname "$0")/sanitizer_report.sh"
 program_dir=$1 areas=$2 resources=$3 shot=$4
 
 work=$(mktemp -d)
@@ -73,7 +74,5 @@ export work left top top_bar screen_h ax ay bx by d shot
 export tool_x0=${tool_x[0]} tool_x1=${tool_x[1]} tool_x2=${tool_x[2]}
 xvfb-run -a -s "-screen 0 ${screen_w}x${screen_h}x24" bash -c "$(declare -f run); tool_x=($tool_x0 $tool_x1 $tool_x2); run"
 cat "$work/crayvex.err" >&2
-# A report of the sanitizer build fails the test.
-! grep -q -E '^==[0-9]+==ERROR: |runtime error: ' "$work/crayvex.err" ||
-    { echo "the program reported a fault"; exit 1; }
+! sanitizer_report "$work/crayvex.err" || { echo "the program reported a fault"; exit 1; }
 "$areas" check "$drawing" "$shot" "$left" "$top" "$ax" "$ay" "$bx" "$by"

@@ -12,6 +12,7 @@ if [ -z "${CRAYVEX_IN_XVFB:-}" ]; then
     exec xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1024x768x24" sh "$0" "$@"
 fi
 
+. "$(dirname "$0")/sanitizer_report.sh"
 export QT_QPA_PLATFORM=xcb
 work=$(mktemp -d)
 pids=""
@@ -21,7 +22,7 @@ cleanup() {
     status=$?
     for p in $pids; do kill "$p" 2>/dev/null; done
     for p in $pids; do wait "$p" 2>/dev/null; done
-    if grep -l -E '^==[0-9]+==ERROR: |runtime error: ' "$work"/*.err >/dev/null 2>&1; then
+    if sanitizer_report "$work"/*.err; then
         for f in "$work"/*.err; do echo "--- $f"; cat "$f"; done
         status=1
     fi
