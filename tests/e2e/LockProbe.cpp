@@ -2,6 +2,7 @@
 // keyboard hook. It writes to its log file what the hook decided, which keys reached the
 // window, and the line edit's text after every change.
 #include "Hooks.h"
+#include "QuitOnTerminate.h"
 #include "mMain_KeyboardHook.h"
 
 #include <QApplication>
@@ -80,6 +81,7 @@ int main(int argc, char* argv[]) {
     });
     ready->start(50);
     QTimer::singleShot(60000, &app, &QCoreApplication::quit); // never outlive the test
+    QuitOnTerminate(app);
     const int result = app.exec();
     if (hook)
         platform::user32::UnhookWindowsHookEx(hook);

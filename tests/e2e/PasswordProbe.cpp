@@ -5,6 +5,7 @@
 #include "FrmMain.h"
 #include "MainWindowStart.h"
 #include "ProgramFolder.h"
+#include "QuitOnTerminate.h"
 #include "frmMessage.h"
 
 #include <QApplication>
@@ -48,6 +49,7 @@ int main(int argc, char* argv[]) {
     if (!logFile.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return 2;
     QTimer::singleShot(60000, [] { std::exit(3); }); // never outlive the test
+    QuitOnTerminate(app);
 
     // As the program starts: the main window's first load installs the child lock.
     // A program folder of its own, with settings, and no picture chosen yet.

@@ -4,6 +4,7 @@
 # Usage: canvas_strokes.sh <program folder> <canvas_areas helper> <resources build dir> <shot>
 set -euo pipefail
 . "$(dirname "$0")/choose.sh"
+. "$(dirname "$0")/sanitizer_report.sh"
 program_dir=$1 areas=$2 resources=$3 shot=$4
 
 work=$(mktemp -d)
@@ -43,7 +44,7 @@ top=$((top_bar + (screen_h - top_bar) / 2 - h / 2))
 run() {
     export QT_QPA_PLATFORM=xcb
     cd "$work"
-    ./crayvex &
+    ./crayvex 2>"$work/crayvex.err" &
     pid=$!
     sleep 3
     choose_cell 0 0
@@ -74,4 +75,6 @@ export -f run 2>/dev/null || true
 export work left top top_bar screen_h ax ay bx by d shot
 export tool_x0=${tool_x[0]} tool_x1=${tool_x[1]} tool_x2=${tool_x[2]}
 xvfb-run -a -s "-screen 0 ${screen_w}x${screen_h}x24" bash -c "$(declare -f run choose_cell); tool_x=($tool_x0 $tool_x1 $tool_x2); run"
+cat "$work/crayvex.err" >&2
+! sanitizer_report "$work/crayvex.err" || { echo "the program reported a fault"; exit 1; }
 "$areas" check "$drawing" "$shot" "$left" "$top" "$ax" "$ay" "$bx" "$by"

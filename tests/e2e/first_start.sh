@@ -7,6 +7,7 @@
 # Usage: first_start.sh <program folder> <screenshot folder>
 set -euo pipefail
 . "$(dirname "$0")/choose.sh"
+. "$(dirname "$0")/sanitizer_report.sh"
 program_dir=$1 shots=$2
 
 if [ -z "${CRAYVEX_IN_XVFB:-}" ]; then
@@ -87,10 +88,12 @@ xdotool key Escape 2>/dev/null || true
 kill -TERM "$pid"
 wait "$pid" 2>/dev/null || true
 pid=""
+! sanitizer_report "$work/crayvex.log" || fail "the program reported a fault"
 start
 choose_cell 0 0 || fail "no chooser on the second start"
 xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1 && fail "the settings did not hold"
 import -window root "$shots/first-start-again.png"
 [ "$(differing "$shots/first-start-again.png" "$shots/first-start-drawing.png")" -ge 300 ] ||
     fail "the colouring did not come back"
+! sanitizer_report "$work/crayvex.log" || fail "the program reported a fault"
 echo "first start, choosing, colouring and storing all worked"

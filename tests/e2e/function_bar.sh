@@ -8,6 +8,7 @@
 # Usage: function_bar.sh <program folder> <canvas_areas> <wm_close> <resources> <shot prefix>
 set -uo pipefail
 . "$(dirname "$0")/choose.sh"
+. "$(dirname "$0")/sanitizer_report.sh"
 program_dir=$1 areas=$2 wm_close=$3 resources=$4 shots=$5
 
 if [ -z "${CRAYVEX_IN_XVFB:-}" ]; then
@@ -96,7 +97,7 @@ window_of() {
     echo "$found"
 }
 start() {
-    (cd "$prog" && exec ./crayvex) 2>"$work/crayvex.err" &
+    (cd "$prog" && exec ./crayvex) 2>>"$work/crayvex.err" &
     pid=$!
     pids="$pids $pid"
     main=$(window_of 'The Crayvex')
@@ -237,4 +238,5 @@ done
 echo "print: two copies on two pages of '$pdf'"
 kill -TERM "$pid"
 gone_within 2 || fail "the program did not end"
+! sanitizer_report "$work/crayvex.err" || fail "the program reported a fault"
 exit 0

@@ -6,6 +6,7 @@
 # Usage: transparent_drawing.sh <program folder> <helper> <resources build dir> <shot>
 set -euo pipefail
 . "$(dirname "$0")/choose.sh"
+. "$(dirname "$0")/sanitizer_report.sh"
 program_dir=$1 helper=$2 resources=$3 shot=$4
 
 work=$(mktemp -d)
@@ -29,7 +30,7 @@ top=$((top_bar + (screen_h - top_bar) / 2 - h / 2))
 run() {
     export QT_QPA_PLATFORM=xcb
     cd "$work"
-    ./crayvex &
+    ./crayvex 2>"$work/crayvex.err" &
     pid=$!
     sleep 3
     choose_cell 0 0
@@ -54,4 +55,6 @@ run() {
 }
 export work left top screen_h shot crazy_x top_bar
 xvfb-run -a -s "-screen 0 ${screen_w}x${screen_h}x24" bash -c "$(declare -f run choose_cell); run"
+cat "$work/crayvex.err" >&2
+! sanitizer_report "$work/crayvex.err" || { echo "the program reported a fault"; exit 1; }
 "$helper" check "$shot" "$left" "$top"

@@ -12,12 +12,22 @@ if [ -z "${CRAYVEX_IN_XVFB:-}" ]; then
     exec xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1024x768x24" sh "$0" "$@"
 fi
 
+. "$(dirname "$0")/sanitizer_report.sh"
 export QT_QPA_PLATFORM=xcb
 work=$(mktemp -d)
 pids=""
+# Stops the session's programs and waits until they have ended. A report of the sanitizer
+# build in a program's error output fails the test.
 cleanup() {
+    status=$?
     for p in $pids; do kill "$p" 2>/dev/null; done
+    for p in $pids; do wait "$p" 2>/dev/null; done
+    if sanitizer_report "$work"/*.err; then
+        for f in "$work"/*.err; do echo "--- $f"; cat "$f"; done
+        status=1
+    fi
     rm -rf "$work"
+    exit $status
 }
 trap cleanup EXIT
 fail() {

@@ -53,7 +53,8 @@ protected:
             return {};
         const QByteArray bytes = file.readAll();
         std::vector<int16_t> samples(static_cast<std::size_t>(bytes.size()) / 2);
-        std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
+        if (!samples.empty()) // memcpy takes no null pointer, even for nothing
+            std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
         return samples;
     }
 

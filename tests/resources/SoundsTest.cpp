@@ -23,21 +23,21 @@ struct Wave {
 std::optional<Wave> ParseWave(const QByteArray& file) {
     if (file.size() < 12 || !file.startsWith("RIFF") || file.mid(8, 4) != "WAVE")
         return std::nullopt;
+    const char* const bytes = file.constData();
     Wave wave;
     bool haveFormat = false, haveData = false;
     qsizetype at = 12;
     while (at + 8 <= file.size()) {
         const QByteArray id = file.mid(at, 4);
-        const auto size =
-            static_cast<qsizetype>(qFromLittleEndian<quint32>(file.constData() + at + 4));
+        const auto size = static_cast<qsizetype>(qFromLittleEndian<quint32>(bytes + at + 4));
         const qsizetype body = at + 8;
         if (body + size > file.size())
             return std::nullopt;
         if (id == "fmt " && size >= 16) {
-            wave.formatTag = qFromLittleEndian<quint16>(file.constData() + body);
-            wave.channels = qFromLittleEndian<quint16>(file.constData() + body + 2);
-            wave.rate = static_cast<int>(qFromLittleEndian<quint32>(file.constData() + body + 4));
-            wave.bits = qFromLittleEndian<quint16>(file.constData() + body + 14);
+            wave.formatTag = qFromLittleEndian<quint16>(bytes + body);
+            wave.channels = qFromLittleEndian<quint16>(bytes + body + 2);
+            wave.rate = static_cast<int>(qFromLittleEndian<quint32>(bytes + body + 4));
+            wave.bits = qFromLittleEndian<quint16>(bytes + body + 14);
             haveFormat = true;
         } else if (id == "data") {
             wave.data = file.mid(body, size);
