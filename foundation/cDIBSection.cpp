@@ -57,7 +57,11 @@ cDIBSection::~cDIBSection() {
 }
 
 void cDIBSection::CreateFromPicture(const QImage& picThis) {
-    if (!Create(picThis.width(), picThis.height()))
+    // Every pixel is written below, so the new section need not be blacked out first.
+    blank_ = false;
+    const bool created = Create(picThis.width(), picThis.height());
+    blank_ = true;
+    if (!created)
         return;
     // The whole picture copied in: the section's surface takes the picture's pixels as
     // they are, and its bottom-up rows are filled from them in one pass.
@@ -100,7 +104,8 @@ bool cDIBSection::CreateDIB(HDC, long lWidth, long lHeight, std::unique_ptr<Sect
         section->Surface = QImage(int(lWidth), int(lHeight), QImage::Format_RGB32);
         if (section->Surface.isNull())
             return false;
-        section->Surface.fill(Qt::black);
+        if (blank_)
+            section->Surface.fill(Qt::black);
         section->Bits.assign(size_t(size), 0);
         hDib = std::move(section);
     } catch (const std::bad_alloc&) {

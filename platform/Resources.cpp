@@ -1,6 +1,7 @@
 #include "Resources.h"
 
 #include <QFile>
+#include <map>
 
 namespace platform::resources {
 QImage Bitmap(int id) {
@@ -12,12 +13,20 @@ QImage DesignPicture(const QString& name) {
 }
 
 std::optional<CursorResource> Cursor(int id) {
+    // Decoded once: the tool cursor is loaded again at every tool change and every dialog.
+    static std::map<int, std::optional<CursorResource>> decoded;
+    const auto found = decoded.find(id);
+    if (found != decoded.end())
+        return found->second;
+    std::optional<CursorResource> cursor;
     QImage image(QStringLiteral(":/cursor/%1.png").arg(id));
-    if (image.isNull())
-        return std::nullopt;
-    const QPoint hotSpot(image.text(QStringLiteral("HotSpotX")).toInt(),
-                         image.text(QStringLiteral("HotSpotY")).toInt());
-    return CursorResource{image, hotSpot};
+    if (!image.isNull()) {
+        const QPoint hotSpot(image.text(QStringLiteral("HotSpotX")).toInt(),
+                             image.text(QStringLiteral("HotSpotY")).toInt());
+        cursor = CursorResource{image, hotSpot};
+    }
+    decoded.emplace(id, cursor);
+    return cursor;
 }
 
 QByteArray Wave(const QString& name) {

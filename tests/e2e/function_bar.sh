@@ -174,8 +174,9 @@ done
 # ---- Save a copy, print two copies -------------------------------------------------------
 start
 colour
-copy="$work/out/my copy"
-mkdir -p "$work/out"
+# A plain name in the folder the dialog opens on: typing a path makes the dialog's completer
+# pop up, and under load it swallows keystrokes.
+copy="$prog/savedcopy"
 xdotool mousemove "${bar_x[1]}" "$bar_y" click 1
 message=$(window_of Message)
 [ -n "$message" ] || fail "Save asked nothing"
@@ -187,7 +188,7 @@ xdotool key Return
 dialog=$(window_of 'Save current picture as...')
 [ -n "$dialog" ] || fail "no save dialog"
 sleep 1
-xdotool type --delay 20 "$copy"
+xdotool type --delay 40 "$(basename "$copy")"
 sleep 0.3
 import -window root "$shots-save-dialog.png"
 xdotool key Return
@@ -216,7 +217,7 @@ import -window root "$shots-print-dialog.png"
 # The dialog's own place on the fixed screen: Options >>, then two copies into the PDF
 # file it proposes.
 xdotool mousemove 393 412 click 1
-sleep 1
+sleep 2
 xdotool mousemove 700 476 click 1
 xdotool key End BackSpace BackSpace 2
 sleep 0.3
