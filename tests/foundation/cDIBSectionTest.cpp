@@ -75,7 +75,9 @@ TEST_P(cDIBSectionRows, RowsArePaddedToFourBytesAndTheHeaderDescribesThem) {
 INSTANTIATE_TEST_SUITE_P(Widths, cDIBSectionRows,
                          testing::Values(ScanLineCase{1, 4}, ScanLineCase{2, 8},
                                          ScanLineCase{3, 12}, ScanLineCase{4, 12},
-                                         ScanLineCase{5, 16}, ScanLineCase{101, 304}));
+                                         ScanLineCase{5, 16}, ScanLineCase{6, 20},
+                                         ScanLineCase{7, 24}, ScanLineCase{9, 28},
+                                         ScanLineCase{101, 304}));
 
 TEST(cDIBSection, PicturesOfOtherFormatsArrivePixelForPixel) {
     QImage mono(9, 4, QImage::Format_Mono);
