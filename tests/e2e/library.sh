@@ -30,6 +30,10 @@ trap cleanup EXIT
 fail() {
     echo "FAIL: $*"
     import -window root "$shots/library-failure.png" 2>/dev/null
+    # What was typed into each dialog, and the files the program left.
+    rm -f "$shots"/library-step-*.png
+    for f in "$work"/step-*.png; do [ -f "$f" ] && cp "$f" "$shots/library-${f##*/}"; done
+    find "$work/program/books" "$work/program/colored pictures" "$work/out" 2>/dev/null
     cat "$work"/*.err 2>/dev/null
     exit 1
 }
@@ -121,15 +125,20 @@ message_continue() {
 # no_message: no further message comes within a second.
 no_message() { ! until_true 1 xdotool search --onlyvisible --name '^Message$'; }
 # in_dialog TITLE TEXT...: each text typed into the file dialog's name box and entered
-# (a folder moves the dialog there, names then choose files in it).
+# (a folder moves the dialog there, names then choose files in it). The text is typed
+# behind a blank, which is taken away at the end: the box's completer, which pops up its
+# list at a text it can complete, would swallow the next key while its list comes up.
 in_dialog() {
     local d title=$1
     d=$(visible "$title") || return 1
     until_true 5 test "$(xdotool getactivewindow 2>/dev/null)" = "$d" || return 1
     shift
     for text in "$@"; do
-        xdotool type --delay 20 "$text"
+        xdotool type --delay 20 " $text"
+        xdotool key Home Delete
         sleep 0.3
+        steps=$((${steps:-0} + 1))
+        import -window root "$work/step-$steps.png"
         xdotool key Return
         sleep 0.7
     done
