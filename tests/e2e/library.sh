@@ -1,0 +1,312 @@
+#!/usr/bin/env bash
+# The picture library of the real program, driven as a parent does it in a real X session
+# with openbox. From the options window: a new book, pictures added to it (the grey one
+# refused with its message), a picture pack made of the book, the book removed and the
+# pack imported again; the chooser then shows the book with its drawings, and one of them
+# opens on the canvas. The coloured pictures gallery deletes a coloured picture, and the
+# chooser's more-pictures button opens the manager.
+# Usage: library.sh <program folder> <resources> <screenshot folder>
+set -uo pipefail
+. "$(dirname "$0")/choose.sh"
+program_dir=$1 resources=$2 shots=$3
+
+if [ -z "${CRAYVEX_IN_XVFB:-}" ]; then
+    command -v xvfb-run >/dev/null && command -v openbox >/dev/null &&
+        command -v xdotool >/dev/null && command -v convert >/dev/null || {
+        echo "SKIP: Xvfb, openbox, xdotool or ImageMagick is not installed"
+        exit 77
+    }
+    export CRAYVEX_IN_XVFB=1
+    exec xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1024x768x24" bash "$0" "$@"
+fi
+
+work=$(mktemp -d)
+pids=""
+cleanup() {
+    for p in $pids; do { kill -9 "$p" && wait "$p"; } 2>/dev/null; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*"
+    import -window root "$shots/library-failure.png" 2>/dev/null
+    # What was typed into each dialog, and the files the program left.
+    rm -f "$shots"/library-step-*.png
+    for f in "$work"/step-*.png; do [ -f "$f" ] && cp "$f" "$shots/library-${f##*/}"; done
+    find "$work/program/books" "$work/program/colored pictures" "$work/out" 2>/dev/null
+    cat "$work"/*.err 2>/dev/null
+    exit 1
+}
+
+export QT_QPA_PLATFORM=xcb
+# The file dialogs keep their history in the home folder: a fresh one for each run.
+export HOME=$work XDG_CONFIG_HOME=$work/config
+openbox --sm-disable >"$work/openbox.err" 2>&1 &
+pids="$pids $!"
+i=0
+until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+    i=$((i + 1))
+    [ $i -gt 100 ] && fail "openbox did not start"
+    sleep 0.1
+done
+
+prog=$work/program
+cp -r "$program_dir"/. "$prog/"
+rm -rf "$prog/colored pictures" "$prog/Settings.ini"
+# Sounds off, no auto-hide, no parental password, medium bubbles.
+printf ' 0 \r\n 0 \r\n 0 \r\n 0 \r\n 4 \r\n\r\n\r\n' >"$prog/Settings.ini"
+builtin="$prog/books/The Crayvex"
+first=$(ls "$builtin" | grep -iE '\.(gif|bmp|jpg)$' | LC_ALL=C sort -f | head -n 1)
+drawings=$(ls "$builtin" | grep -icE '\.(gif|bmp|jpg)$')
+
+# Two pure black-and-white drawings and a grey one.
+pics=$work/pictures
+mkdir -p "$pics" "$work/out"
+draw() { convert -size 200x150 xc:white +antialias -fill "$2" -stroke black -strokewidth 4 \
+    -draw "$3" "BMP3:$pics/$1"; }
+draw sun.bmp none "circle 100 75 100 25"
+draw house.bmp none "rectangle 50 60 150 140"
+convert "$pics/house.bmp" +antialias -fill none -stroke black -strokewidth 4 \
+    -draw "polygon 40 60 100 15 160 60" "BMP3:$pics/house.bmp"
+draw grey.bmp gray50 "rectangle 50 40 150 110"
+for f in sun house; do
+    colours=$(convert "$pics/$f.bmp" -unique-colors txt: | tail -n +2 | awk '{print $3}' | sort | tr '\n' ' ')
+    [ "$colours" = "#000000 #FFFFFF " ] || fail "$f.bmp is not pure black and white: $colours"
+done
+
+size_of() { identify -format "%$1" "$(find "$resources" -path "*/$2.png" | head -n 1)"; }
+# visible NAME: up to 10 s for a shown window of exactly that name; prints its id.
+visible() {
+    local i=0 found=""
+    while [ -z "$found" ] && [ $i -lt 100 ]; do
+        found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+        [ -n "$found" ] || sleep 0.1
+        i=$((i + 1))
+    done
+    [ -n "$found" ] || return 1
+    sleep 0.3 # painted and taking clicks
+    echo "$found"
+}
+# gone NAME ID: up to 10 s for that window to be closed.
+gone() {
+    local i=0
+    while xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | grep -qx "$2"; do
+        i=$((i + 1))
+        [ $i -gt 100 ] && return 1
+        sleep 0.1
+    done
+}
+# until_true SECONDS COMMAND...: polls the command ten times a second.
+until_true() {
+    local i=0 limit=$(($1 * 10))
+    shift
+    until "$@"; do
+        i=$((i + 1))
+        [ $i -gt $limit ] && return 1
+        sleep 0.1
+    done
+}
+# click_in WINDOW X Y: a click at a point of the window.
+click_in() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    xdotool mousemove $((X + $2)) $((Y + $3)) click 1
+}
+# link WINDOW LEFT TOP: a click on the text link placed at those twips of the window.
+link() { click_in "$1" $(($2 / 15 + 20)) $(($3 / 15 + 8)); }
+# message_continue [SHOT]: the parent message window comes, is looked at, and is closed
+# with its Continue link.
+message_continue() {
+    local m
+    m=$(visible Message) || return 1
+    [ -n "${1:-}" ] && import -window root "$1"
+    link "$m" 5160 2400
+    gone Message "$m"
+}
+# no_message: no further message comes within a second.
+no_message() { ! until_true 1 xdotool search --onlyvisible --name '^Message$'; }
+# in_dialog TITLE TEXT...: each text typed into the file dialog's name box and entered
+# (a folder moves the dialog there, names then choose files in it). The text is typed
+# behind a blank, which is taken away at the end: the box's completer, which pops up its
+# list at a text it can complete, would swallow the next key while its list comes up.
+in_dialog() {
+    local d title=$1
+    d=$(visible "$title") || return 1
+    until_true 5 test "$(xdotool getactivewindow 2>/dev/null)" = "$d" || return 1
+    shift
+    for text in "$@"; do
+        xdotool type --delay 20 " $text"
+        xdotool key Home Delete
+        sleep 0.3
+        steps=$((${steps:-0} + 1))
+        import -window root "$work/step-$steps.png"
+        xdotool key Return
+        sleep 0.7
+    done
+    gone "$title" "$d"
+}
+ncc() { compare -metric NCC "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
+
+# The function bar's options button, and the child confirmation's OK button (4440, 1800
+# twips), which lets the adult through when no password is used.
+bar_y=$(($(size_of h design/pFunc0) / 2))
+options_x=$((4 * $(size_of w design/pFunc0) + $(size_of w design/pFunc4) / 2))
+options() {
+    xdotool mousemove "$options_x" "$bar_y" click 1
+    local m
+    m=$(visible Message) || fail "the options button asked nothing"
+    click_in "$m" $((4440 / 15 + $(size_of w bitmap/115) / 2)) \
+        $((1800 / 15 + $(size_of h bitmap/115) / 2))
+    options=$(visible Options) || fail "no options window"
+}
+
+(cd "$prog" && exec ./crayvex) 2>"$work/crayvex.err" &
+pid=$!
+pids="$pids $pid"
+visible 'The Crayvex' >/dev/null || fail "the main window did not come up"
+choose_cell 0 0 || fail "the picture chooser did not open"
+# A scribble across the drawing: opening the options stores it as a coloured picture.
+xdotool mousemove 380 420 mousedown 1
+for i in $(seq 0 20); do xdotool mousemove $((380 + i * 12)) $((420 + (i % 2) * 30)); sleep 0.02; done
+xdotool mouseup 1
+sleep 0.3
+options
+coloured="$prog/colored pictures/The Crayvex/$first.jpg"
+until_true 5 test -f "$coloured" || fail "opening the options stored no colouring"
+
+# ---- A new book with two drawings; the grey picture is refused ---------------------------
+link "$options" 120 5280 # Add/remove coloring pages and books
+manager=$(visible 'Manage pictures') || fail "the options link did not open the manager"
+link "$manager" 7080 255 # Create a new book
+in_dialog 'Book title' 'Zoo Animals ' || fail "no input box for the book's title"
+book="$prog/books/Zoo Animals"
+until_true 5 test -d "$book" || fail "the book was not created (the title is trimmed)"
+link "$manager" 240 6240 # Add pictures to this book
+in_dialog Open "$pics/" '"sun.bmp" "grey.bmp" "house.bmp"' || fail "no file dialog for pictures"
+message_continue "$shots/library-grey-refused.png" || fail "the grey picture was not refused"
+no_message || fail "more than the one refusal"
+until_true 5 test -f "$book/sun.bmp.qrv" -a -f "$book/house.bmp.qrv" ||
+    fail "the added pictures were not listed"
+[ -e "$book/grey.bmp" ] && fail "the grey picture was added"
+cmp -s "$pics/sun.bmp" "$book/sun.bmp" && cmp -s "$pics/house.bmp" "$book/house.bmp" ||
+    fail "the pictures were not copied as they are"
+import -window root "$shots/library-manager.png"
+echo "a new book with two drawings, the grey one refused"
+
+# ---- A picture pack of the book --------------------------------------------------------
+link "$manager" 2820 6660 # Create a Picture Pack
+builder=$(visible 'Create a Picture Pack') || fail "no pack builder"
+import -window root "$shots/library-pack-builder.png"
+link "$builder" 120 1920 # Select files to put into the Picture Pack
+in_dialog Open "$book/" '"house.bmp" "sun.bmp"' || fail "no file dialog for the pack's pictures"
+in_dialog 'Select where you would like to save the Picture Pack.' "$work/out/zoo" ||
+    fail "no save dialog for the pack"
+message_continue || fail "no message after writing the pack"
+link "$builder" 5400 2280 # Close
+gone 'Create a Picture Pack' "$builder" || fail "the pack builder did not close"
+pack=$work/out/zoo.zvp
+[ -f "$pack" ] || fail "no pack at $pack"
+header='Zoo Animals|house.bmp|sun.bmp'
+[ "$(head -c ${#header} "$pack")" = "$header" ] || fail "the pack's header is wrong"
+# The header, then a 13-byte separator before each picture's bytes.
+expected=$((${#header} + 2 * 13 + $(stat -c %s "$pics/house.bmp") + $(stat -c %s "$pics/sun.bmp")))
+[ "$(stat -c %s "$pack")" = "$expected" ] || fail "the pack holds $(stat -c %s "$pack") bytes, not $expected"
+echo "a pack of the book written"
+
+# ---- The book removed, and installed again from its pack -------------------------------
+link "$manager" 5040 255 # Delete this book
+message_continue || fail "removing the book asked nothing"
+until_true 5 test ! -e "$book" || fail "the book was not removed"
+link "$manager" 240 6660 # Import a Picture Pack
+message_continue || fail "no notice before importing"
+in_dialog Open "$pack" || fail "no file dialog for the pack"
+message_continue "$shots/library-imported.png" || fail "no message after importing"
+cmp -s "$pics/sun.bmp" "$book/sun.bmp" && cmp -s "$pics/house.bmp" "$book/house.bmp" ||
+    fail "the imported pictures differ from the book's"
+[ "$(ls "$book" | wc -l)" = 2 ] || fail "the imported book holds $(ls "$book")"
+link "$manager" 8760 6660 # Close
+gone 'Manage pictures' "$manager" || fail "the manager did not close"
+options=$(visible Options) || fail "the options window did not come back"
+link "$options" 3360 6000 # Cancel
+gone Options "$options" || fail "the options window did not close"
+echo "the book removed and installed again from its pack"
+
+# ---- The chooser shows the book; its first drawing opens --------------------------------
+xdotool mousemove 40 50 click 1 # open another picture
+chooser=$(visible Open) || fail "no chooser"
+until_true 10 test -f "$book/house.bmp.qrv" -a -f "$book/sun.bmp.qrv" ||
+    fail "the chooser made no thumbnails for the book"
+sleep 0.5
+import -window root "$shots/library-chooser.png"
+# Cells 100 pixels square, 105 apart, 6 in from the sheet's left; as many to a row as fit
+# with a 5-pixel gap beside the scroll bar; a book's band begins 40 below the one before.
+sheet_width=$((675 - $(size_of w bitmap/136)))
+columns=1
+while [ $(((columns - 1) * 105 + 216)) -le "$sheet_width" ]; do columns=$((columns + 1)); done
+band=$((1 + ((drawings + columns - 1) / columns - 1) * 105 + 140))
+[ $((band + 60)) -le 441 ] || fail "the new book lies below the chooser's visible sheet"
+eval "$(xdotool getwindowgeometry --shell "$chooser")"
+for cell in 0 1; do
+    convert "$shots/library-chooser.png" -crop "100x60+$((X + 14 + 105 * cell))+$((Y + 8 + band))" \
+        +repage "$work/cell$cell.png"
+done
+for f in house sun; do convert "$book/$f.bmp.qrv" -crop 100x60+0+0 +repage "$work/$f-thumb.png"; done
+for pair in "0 house sun" "1 sun house"; do
+    set -- $pair
+    right=$(ncc "$work/cell$1.png" "$work/$2-thumb.png")
+    wrong=$(ncc "$work/cell$1.png" "$work/$3-thumb.png")
+    awk -v r="$right" -v w="$wrong" 'BEGIN { exit !(r > 0.7 && r > w + 0.2) }' ||
+        fail "cell $1 of the new book does not show $2.bmp ($right against $wrong)"
+done
+# choose_new CELL NAME: chooses that cell of the new book, whose drawing then fills the
+# canvas in the middle of the area below the toolbar.
+choose_new() {
+    click_in "$chooser" $((14 + 105 * $1 + 50)) $((8 + band + 40))
+    gone Open "$chooser" || fail "choosing $2 did not close the chooser"
+    sleep 0.5
+    import -window root "$work/canvas.png"
+    convert "$work/canvas.png" -crop "200x150+$((1024 / 2 - 100))+$((100 + (768 - 100) / 2 - 75))" \
+        +repage "$work/on-canvas.png"
+    convert "$pics/$2" "$work/expected.png"
+    [ "$(compare -metric AE -fuzz 10% "$work/on-canvas.png" "$work/expected.png" null: 2>&1 |
+        cut -d' ' -f1)" -lt 50 ] || fail "$2 is not on the canvas"
+}
+choose_new 0 house.bmp
+echo "the chooser shows the book with its drawings, and its first one opens"
+
+# ---- The gallery deletes a coloured picture --------------------------------------------
+options
+link "$options" 120 4920 # Manage colored pages
+gallery=$(visible 'Manage colored pictures') || fail "the options link did not open the gallery"
+# The first thumbnail of the list view, which the design puts at 240, 690 twips.
+click_in "$gallery" $((240 / 15 + 75)) $((690 / 15 + 55))
+sleep 0.3
+import -window root "$shots/library-gallery.png"
+link "$gallery" 240 6450 # Delete selected picture(s)
+message_continue || fail "deleting asked nothing"
+until_true 5 test ! -e "$coloured" || fail "the coloured picture was not deleted"
+[ -e "$coloured.qrv" ] && fail "the coloured picture's thumbnail stayed"
+[ -f "$builtin/$first" ] || fail "deleting the colouring took the drawing"
+link "$gallery" 8760 6450 # Close
+gone 'Manage colored pictures' "$gallery" || fail "the gallery did not close"
+options=$(visible Options) || fail "the options window did not come back"
+link "$options" 3360 6000 # Cancel
+gone Options "$options" || fail "the options window did not close"
+echo "the gallery deleted the coloured picture"
+
+# ---- The chooser's more-pictures button opens the manager ------------------------------
+xdotool mousemove 40 50 click 1
+chooser=$(visible Open) || fail "no chooser"
+click_in "$chooser" $((8 + $(size_of w bitmap/141) / 2)) $((8 + 489 - 5 - $(size_of h bitmap/141) / 2))
+m=$(visible Message) || fail "the more-pictures button asked nothing"
+click_in "$m" $((4440 / 15 + $(size_of w bitmap/115) / 2)) $((1800 / 15 + $(size_of h bitmap/115) / 2))
+manager=$(visible 'Manage pictures') || fail "the more-pictures button did not open the manager"
+link "$manager" 8760 6660 # Close
+gone 'Manage pictures' "$manager" || fail "the manager did not close"
+xdotool mousemove 40 50 click 1
+chooser=$(visible Open) || fail "no chooser after the manager"
+choose_new 1 sun.bmp
+echo "the chooser's more-pictures button opened the manager, and the program goes on"
+
+kill -TERM "$pid"
+until_true 5 eval '! kill -0 "$pid" 2>/dev/null' || fail "the program did not end"
+exit 0
