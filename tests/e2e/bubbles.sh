@@ -73,7 +73,7 @@ panel_colour() { "$probe" pixel "$work/$1" 5 $((screen_h - 5)); }
 # the panel showed through before, in the middle of an area of the drawing).
 start() {
     settings "$1"
-    (cd "$work" && ./crayvex >"$work/crayvex.log" 2>&1) &
+    (cd "$work" && exec ./crayvex >"$work/crayvex.log" 2>&1) &
     pid=$!
     sleep 3
     choose_cell 0 0
