@@ -24,6 +24,7 @@ void PictureBox::SetPicture(const QImage& picture) {
         resize(picture_.size());
     SyncImageSize();
     Redraw();
+    Refresh(); // a box on show shows its new picture at once
 }
 
 void PictureBox::SetPictureFromImage() {

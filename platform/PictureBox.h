@@ -24,8 +24,8 @@ public:
         return image_;
     }
     const QImage& Picture() const { return picture_; }
-    // Stores the picture (a null image empties it) and redraws the image from it; with
-    // AutoSize the box takes the picture's size first.
+    // Stores the picture (a null image empties it), redraws the image from it and shows
+    // it; with AutoSize the box takes the picture's size first.
     void SetPicture(const QImage& picture);
     // Makes the current image the stored picture.
     void SetPictureFromImage();
