@@ -56,6 +56,6 @@ private:
     QImage* previousBitmap_ = nullptr;
     std::unique_ptr<platform::DeviceContext> dc_;
     uint8_t* bits_ = nullptr;
-    bool blank_ = true; // a new section starts black
-    platform::gdi::BITMAPINFOHEADER header_;
+    platform::gdi::BITMAPINFOHEADER header_; // packed: kept on the pointer's alignment
+    bool blank_ = true;                      // a new section starts black
 };
