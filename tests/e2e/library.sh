@@ -41,14 +41,8 @@ fail() {
 export QT_QPA_PLATFORM=xcb
 # The file dialogs keep their history in the home folder: a fresh one for each run.
 export HOME=$work XDG_CONFIG_HOME=$work/config
-openbox --sm-disable >"$work/openbox.err" 2>&1 &
-pids="$pids $!"
-i=0
-until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-    i=$((i + 1))
-    [ $i -gt 100 ] && fail "openbox did not start"
-    sleep 0.1
-done
+. "$(dirname "$0")/window_manager.sh"
+start_openbox
 
 prog=$work/program
 cp -r "$program_dir"/. "$prog/"

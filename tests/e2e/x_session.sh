@@ -64,14 +64,8 @@ start_probe() {
 # keys_elsewhere: how many key presses reached the unlocked windows.
 keys_elsewhere() { cat "$work/free.log" "$work/other.log" | grep -c '^key'; }
 
-openbox --sm-disable >"$work/openbox.err" 2>&1 &
-pids="$pids $!"
-i=0
-until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-    i=$((i + 1))
-    [ $i -gt 100 ] && fail "openbox did not start"
-    sleep 0.1
-done
+. "$(dirname "$0")/window_manager.sh"
+start_openbox
 
 # Two unlocked windows, free and other. Without the lock, Alt+Tab switches between them:
 # the window manager is listening.
