@@ -2,6 +2,7 @@
 
 #include "ColourValue.h"
 #include "FloodFill.h"
+#include "SmoothScale.h"
 
 #include <QPainter>
 #include <cstring>
@@ -98,8 +99,7 @@ int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, i
     if (smooth && to.size() != from.size()) {
         // Halftone: an area-averaged scale of the source rectangle.
         const QImage whole = from == source.rect() ? source : source.copy(from);
-        const QImage part = whole.scaled(to.size().expandedTo(QSize(1, 1)), Qt::IgnoreAspectRatio,
-                                         Qt::SmoothTransformation);
+        const QImage part = SmoothScaled(whole, to.size().expandedTo(QSize(1, 1)));
         painter.drawImage(to.topLeft(), part);
     } else {
         painter.drawImage(to, source, from);
