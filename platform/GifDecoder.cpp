@@ -2,6 +2,7 @@
 
 #include "PictureFile.h"
 
+#include <QImageReader>
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -54,6 +55,15 @@ private:
     const uint8_t* at_;
     const uint8_t* end_;
 };
+
+// Whether a picture of this size may be loaded: the program's limits, and the memory limit
+// of Qt's image readers, so that a GIF is refused where a picture of another format is.
+bool WithinLimits(int width, int height) {
+    const qint64 bytes = qint64(width) * height * 4;
+    const qint64 readerLimit = qint64(QImageReader::allocationLimit()) << 20;
+    return width <= MaxPictureSide && height <= MaxPictureSide &&
+           qint64(width) * height <= MaxPicturePixels && (readerLimit == 0 || bytes <= readerLimit);
+}
 
 int Little16(const uint8_t* bytes) {
     return bytes[0] | bytes[1] << 8;
@@ -267,8 +277,7 @@ bool Decode(QByteArrayView file, uint32_t backColour, QImage& picture, Scratch& 
         if (screenHeight == 0)
             screenHeight = frame.top + frame.height;
         if (frame.width == 0 || frame.height == 0 || frame.left + frame.width > screenWidth ||
-            frame.top + frame.height > screenHeight || screenWidth > MaxPictureSide ||
-            screenHeight > MaxPictureSide || qint64(screenWidth) * screenHeight > MaxPicturePixels)
+            frame.top + frame.height > screenHeight || !WithinLimits(screenWidth, screenHeight))
             return false;
         const qint64 framePixels = qint64(frame.width) * frame.height;
 

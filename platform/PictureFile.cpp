@@ -118,7 +118,8 @@ QImage OverBackColour(const QImage& picture, uint32_t backColour) {
 
 QImage LoadPicture(const QString& path, uint32_t backColour) {
     QImage picture;
-    LoadPicture(path, backColour, picture);
+    if (!LoadPicture(path, backColour, picture))
+        return {};
     return picture;
 }
 

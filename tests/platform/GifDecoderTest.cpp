@@ -455,6 +455,8 @@ TEST(GifDecoder, RefusesDamagedFiles) {
         {"a huge screen", Gif::Screen(65535, 65535, 2).Image(0, 0, 1, 1, {0}).End()},
         {"a screen wider than the limit",
          Gif::Screen(platform::MaxPictureSide + 1, 1, 2).Image(0, 0, 1, 1, {0}).End()},
+        {"a screen over Qt's readers' memory limit",
+         Gif::Screen(8192, 4097, 2).Image(0, 0, 1, 1, {0}).End()},
         {"a huge frame on a small screen",
          Gif::Screen(4, 4, 2).Image(0, 0, 65535, 65535, {0}).End()},
     };
