@@ -2,7 +2,6 @@
 
 #include "ColourValue.h"
 #include "FloodFill.h"
-#include "SmoothScale.h"
 
 #include <QPainter>
 #include <cstring>
@@ -99,7 +98,8 @@ int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, i
     if (smooth && to.size() != from.size()) {
         // Halftone: an area-averaged scale of the source rectangle.
         const QImage whole = from == source.rect() ? source : source.copy(from);
-        const QImage part = SmoothScaled(whole, to.size().expandedTo(QSize(1, 1)));
+        const QImage part = whole.scaled(to.size().expandedTo(QSize(1, 1)), Qt::IgnoreAspectRatio,
+                                         Qt::SmoothTransformation);
         painter.drawImage(to.topLeft(), part);
     } else {
         painter.drawImage(to, source, from);

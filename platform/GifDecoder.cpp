@@ -238,9 +238,7 @@ bool Decode(QByteArrayView file, uint32_t backColour, QImage& picture, Scratch& 
     for (;;) {
         const int introducer = reader.Byte();
         if (introducer == 0x21) {
-            const int label = reader.Byte();
-            if (label < 0)
-                return false;
+            const int label = reader.Byte(); // at the end of the file, the blocks fail
             if (label == 0xF9) {
                 // Graphic control: one block of four bytes, flags first, then the delay
                 // and the transparent index.

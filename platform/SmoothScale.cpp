@@ -170,7 +170,8 @@ QImage SmoothScaled(const QImage& picture, QSize size) {
     const size_t rowBytes = size_t(picture.width()) * 4;
     for (int y = 0; y < height; ++y) {
         const Span& span = rows[size_t(y)];
-        std::fill(between.begin(), between.end(), 0u);
+        if (span.count > 2)
+            std::fill(between.begin(), between.end(), 0u);
         for (int i = 0; i < span.count; ++i) {
             // A row like the one before it (line drawings have many) has its averages.
             const QRgb* row = reinterpret_cast<const QRgb*>(picture.constScanLine(span.start + i));
@@ -183,6 +184,9 @@ QImage SmoothScaled(const QImage& picture, QSize size) {
             } else if (i < span.count - 1) {
                 for (size_t k = 0; k < lanes; ++k)
                     between[k] += part[k];
+            } else if (span.count == 2) {
+                for (size_t k = 0; k < lanes; ++k)
+                    sum[k] += part[k] * span.last;
             } else {
                 for (size_t k = 0; k < lanes; ++k)
                     sum[k] += part[k] * span.last + between[k] * span.middle;
