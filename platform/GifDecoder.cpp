@@ -149,8 +149,9 @@ bool Expand(const std::vector<uint8_t>& data, int minimumSize, const Pixel* lite
         if (previous >= 0 && next < TableSize) {
             place[size_t(next)] = uint32_t(previousAt);
             length[size_t(next)] = uint16_t(previousLength + 1);
-            ++next;
-            if (next == 1 << codeSize && codeSize < MaxCodeBits)
+            // The code size grows once the table has filled it (right after the first
+            // entry for a code size of 1, whose table starts full).
+            if (++next >= 1 << codeSize && codeSize < MaxCodeBits)
                 ++codeSize;
         }
         previous = code;

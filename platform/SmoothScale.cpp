@@ -47,11 +47,14 @@ bool Spans(int from, int to, std::vector<Span>& spans) {
     return true;
 }
 
-// The weighted sum of a span's pixels, per channel (blue, green, red, alpha), a sixteenth
-// of it kept, into `out`. Weights are below 2^15 and channels below 2^8, so the sums stay
+// Per span, with SSE2 where the processor has it:
+// OneColour: whether the `count` pixels (red, green and blue) are all alike.
+// PlainSum: the sums of a span of one colour, whose weights add up to 16384: the channels
+// times 1024 once the sixteenth is taken.
+// SpanSum: the weighted sum of a span's pixels, per channel (blue, green, red, alpha), a
+// sixteenth of it kept. Weights are below 2^15 and channels below 2^8, so the sums stay
 // below 2^23.
 #if defined(__SSE2__)
-// Whether the `count` pixels (red, green and blue) are all alike.
 bool OneColour(const QRgb* pixels, int count) {
     if (count < 4) {
         QRgb differs = 0;
@@ -73,8 +76,6 @@ bool OneColour(const QRgb* pixels, int count) {
     return _mm_movemask_epi8(_mm_cmpeq_epi32(any, _mm_setzero_si128())) == 0xFFFF;
 }
 
-// A span of one colour: its weights add up to 16384, so the sums are the channels times
-// 1024 once the sixteenth is taken.
 void PlainSum(QRgb colour, uint32_t* out) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i channels =

@@ -103,7 +103,7 @@ public:
             next_ = Clear() + 2;
             first_ = true;
         } else if (!first_ && next_ < 4096) {
-            if (++next_ == 1 << size_ && size_ < 12)
+            if (++next_ >= 1 << size_ && size_ < 12)
                 ++size_;
         } else {
             first_ = false;
@@ -331,6 +331,14 @@ TEST(GifDecoder, ShowsWellFormedPicturesAsQtDoes) {
                  .Descriptor(0, 0, 100, 60)
                  .Raw(ImageData(8, codes.Finish()))
                  .End();
+         }()},
+        {"code size 1", [] {
+             Codes codes(1);
+             codes.Put(codes.Clear());
+             for (int i = 0; i < 30; ++i)
+                 codes.Put(i % 3 == 0);
+             codes.Put(codes.End());
+             return Gif::Screen(6, 5, 1).Descriptor(0, 0, 6, 5).Raw(ImageData(1, codes.Finish())).End();
          }()},
         {"small code size", [] {
              Codes codes(2);
