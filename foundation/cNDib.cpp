@@ -61,10 +61,9 @@ void cNDib::Set_dib(platform::PictureBox& picture, bool Resize) const {
                            Bits.data(), header_, gdi::DIB_RGB_COLORS);
 }
 
-void cNDib::Set_dib_Fit(HDC hDC, long dX, long dy, long dWidth, long dHeight) const {
-    RequirePixels();
-    const double W = double(width_);
-    const double H = double(height_);
+cNDib::Area cNDib::FitArea(long width, long height, long dX, long dy, long dWidth, long dHeight) {
+    const double W = double(width);
+    const double H = double(height);
     long newWidth, newHeight, left, top;
     if (W <= H) {
         newHeight = dHeight;
@@ -89,7 +88,13 @@ void cNDib::Set_dib_Fit(HDC hDC, long dX, long dy, long dWidth, long dHeight) co
         top = RoundHalfEven(double(dHeight) / 2 + double(dy) - double(newHeight) / 2);
         left = dX;
     }
-    Stretch_dib_area(left, top, 0, 0, width_, height_, newWidth, newHeight, hDC);
+    return {left, top, newWidth, newHeight};
+}
+
+void cNDib::Set_dib_Fit(HDC hDC, long dX, long dy, long dWidth, long dHeight) const {
+    RequirePixels();
+    const Area area = FitArea(width_, height_, dX, dy, dWidth, dHeight);
+    Stretch_dib_area(area.Left, area.Top, 0, 0, width_, height_, area.Width, area.Height, hDC);
 }
 
 void cNDib::Stretch_dib_area(long DestX, long DestY, long SourceX, long SourceY, long SourceWidth,

@@ -27,6 +27,11 @@ public:
     void Set_dib(platform::PictureBox& picture, bool Resize = false) const;
     // The whole image into the box, keeping its aspect ratio, centred (thumbnails).
     void Set_dib_Fit(HDC hDC, long dX, long dy, long dWidth, long dHeight) const;
+    // Where Set_dib_Fit puts a picture of width x height pixels.
+    struct Area {
+        long Left, Top, Width, Height;
+    };
+    static Area FitArea(long width, long height, long dX, long dy, long dWidth, long dHeight);
     void Stretch_dib_area(long DestX, long DestY, long SourceX, long SourceY, long SourceWidth,
                           long SourceHeight, long DestWidth, long DestHeight, HDC hDC) const;
     void Bit_Blt_Dib(long DestX, long DestY, HDC hDC, uint32_t RasterOP) const;

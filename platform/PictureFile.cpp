@@ -1,9 +1,13 @@
 #include "PictureFile.h"
 
+#include "GifDecoder.h"
+
 #include <QColor>
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 #include <algorithm>
+#include <cstring>
 
 namespace platform {
 namespace {
@@ -21,75 +25,128 @@ bool NothingOpaque(const QImage& picture) {
     return true;
 }
 
+// The largest GIF file read whole: more than the biggest picture allowed can take.
+constexpr qint64 MaxGifFileSize = 2 * MaxPicturePixels;
+
+// An RGB32 image of the size given, in `image`'s own memory when that fits and is shared
+// with no other image.
+bool ReuseOrMake(QImage& image, QSize size) {
+    if (image.size() == size && image.format() == QImage::Format_RGB32 && image.isDetached())
+        return true;
+    image = QImage(size, QImage::Format_RGB32);
+    return !image.isNull();
+}
+
 // Palette pictures (1-bit and 8-bit bitmaps) by table lookup: Qt's general conversion
 // takes several times as long, and line drawings are often stored this way.
-QImage ExpandPalette(const QImage& picture) {
+bool ExpandPalette(const QImage& picture, QImage& result) {
     const QList<QRgb> table = picture.colorTable();
     QRgb colours[256];
     for (int i = 0; i < 256; ++i)
         colours[i] = i < table.size() ? table[i] | 0xFF000000u : 0xFF000000u;
-    QImage result(picture.size(), QImage::Format_RGB32);
-    if (result.isNull())
-        return {};
+    if (!ReuseOrMake(result, picture.size()))
+        return false;
     const int width = picture.width();
     const QImage::Format format = picture.format();
-    for (int y = 0; y < picture.height(); ++y) {
-        const uchar* from = picture.constScanLine(y);
-        auto* to = reinterpret_cast<QRgb*>(result.scanLine(y));
-        if (format == QImage::Format_Indexed8) {
+    uchar* const bits = result.bits();
+    const qsizetype rowBytes = result.bytesPerLine();
+    if (format == QImage::Format_Indexed8) {
+        for (int y = 0; y < picture.height(); ++y) {
+            const uchar* from = picture.constScanLine(y);
+            auto* to = reinterpret_cast<QRgb*>(bits + y * rowBytes);
             for (int x = 0; x < width; ++x)
                 to[x] = colours[from[x]];
-        } else {
-            // Eight pixels a byte, the first in the high bit unless the order is LSB.
-            const bool lsb = format == QImage::Format_MonoLSB;
-            for (int x = 0; x < width; x += 8) {
-                const uint8_t bits = from[x >> 3];
-                const int count = std::min(8, width - x);
-                for (int i = 0; i < count; ++i)
-                    to[x + i] = colours[(bits >> (lsb ? i : 7 - i)) & 1];
-            }
         }
+        return true;
     }
-    return result;
+    // Eight pixels a byte, the first in the high bit unless the order is LSB: each byte's
+    // eight pixels come ready from a table.
+    const bool lsb = format == QImage::Format_MonoLSB;
+    QRgb eights[256][8];
+    for (int byte = 0; byte < 256; ++byte) {
+        for (int i = 0; i < 8; ++i)
+            eights[byte][i] = colours[(byte >> (lsb ? i : 7 - i)) & 1];
+    }
+    for (int y = 0; y < picture.height(); ++y) {
+        const uchar* from = picture.constScanLine(y);
+        auto* to = reinterpret_cast<QRgb*>(bits + y * rowBytes);
+        int x = 0;
+        for (; x + 8 <= width; x += 8)
+            std::memcpy(to + x, eights[from[x >> 3]], sizeof eights[0]);
+        if (x < width)
+            std::memcpy(to + x, eights[from[x >> 3]], size_t(width - x) * 4);
+    }
+    return true;
 }
-} // namespace
 
-QImage OverBackColour(const QImage& picture, uint32_t backColour) {
+bool OverBackColour(const QImage& picture, uint32_t backColour, QImage& result) {
     if (picture.isNull())
-        return {};
-    const QColor back(int(backColour & 0xFF), int((backColour >> 8) & 0xFF),
-                      int((backColour >> 16) & 0xFF));
+        return false;
     if (!picture.hasAlphaChannel()) {
         const QImage::Format format = picture.format();
         if (format == QImage::Format_Mono || format == QImage::Format_MonoLSB ||
             format == QImage::Format_Indexed8)
-            return ExpandPalette(picture);
-        return picture.convertToFormat(QImage::Format_RGB32);
+            return ExpandPalette(picture, result);
+        result = picture.convertToFormat(QImage::Format_RGB32);
+        return !result.isNull();
     }
-    QImage result(picture.size(), QImage::Format_RGB32);
-    result.fill(back);
+    if (!ReuseOrMake(result, picture.size()))
+        return false;
+    result.fill(QColor(int(backColour & 0xFF), int((backColour >> 8) & 0xFF),
+                       int((backColour >> 16) & 0xFF)));
     QPainter painter(&result);
     painter.drawImage(0, 0, picture);
+    return true;
+}
+
+// GIF files by our own decoder: it reads the first picture straight into its colours,
+// checks every code and size, and reuses the caller's memory.
+bool LoadGif(QFile& file, uint32_t backColour, QImage& picture) {
+    const qint64 size = file.size();
+    if (size > MaxGifFileSize)
+        return false;
+    const QByteArray bytes = file.read(size);
+    return bytes.size() == size && DecodeGif(bytes, backColour, picture);
+}
+} // namespace
+
+QImage OverBackColour(const QImage& picture, uint32_t backColour) {
+    QImage result;
+    OverBackColour(picture, backColour, result);
     return result;
 }
 
 QImage LoadPicture(const QString& path, uint32_t backColour) {
-    QImageReader reader(path);
+    QImage picture;
+    if (!LoadPicture(path, backColour, picture))
+        return {};
+    return picture;
+}
+
+bool LoadPicture(const QString& path, uint32_t backColour, QImage& picture) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    if (IsGif(file.peek(6)))
+        return LoadGif(file, backColour, picture);
+    QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     const QSize size = reader.size();
     if (!size.isValid() || size.width() > MaxPictureSide || size.height() > MaxPictureSide ||
         qint64(size.width()) * size.height() > MaxPicturePixels)
-        return {};
+        return false;
     const bool bitmap = reader.format() == "bmp";
-    QImage picture = reader.read();
-    if (picture.isNull())
-        return {};
+    const QImage read = reader.read();
+    if (read.isNull())
+        return false;
     // A 32-bit BMP whose header gives an alpha mask is drawn with its transparency, as a
     // GIF's transparent colour is: transparent is paper, not ink. Some writers give the
     // mask and leave every alpha byte 0; such a picture means its colours.
-    if (bitmap && picture.hasAlphaChannel() && NothingOpaque(picture))
-        return picture.convertToFormat(QImage::Format_RGB32);
-    return OverBackColour(picture, backColour);
+    if (bitmap && read.hasAlphaChannel() && NothingOpaque(read)) {
+        picture = read.convertToFormat(QImage::Format_RGB32);
+        return !picture.isNull();
+    }
+    return OverBackColour(read, backColour, picture);
 }
 
 } // namespace platform

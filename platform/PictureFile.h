@@ -17,6 +17,11 @@ inline constexpr qint64 MaxPicturePixels = 40'000'000;
 // truncated or too large.
 QImage LoadPicture(const QString& path, uint32_t backColour = 0xFFFFFF);
 
+// The same into `picture`, whose memory is used again when it has the picture's size, is
+// RGB32 and is shared with no other image: for callers that load many pictures in a row.
+// False, and `picture` holding nothing of use, when the picture cannot be loaded.
+bool LoadPicture(const QString& path, uint32_t backColour, QImage& picture);
+
 // The same for a picture already decoded: an RGB32 image with its transparency laid over
 // the back colour.
 QImage OverBackColour(const QImage& picture, uint32_t backColour);

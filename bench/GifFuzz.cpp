@@ -1,0 +1,127 @@
+// libFuzzer target for the GIF decoder: every input decodes without a fault, and whatever
+// it accepts Qt's own GIF reader accepts too and shows pixel for pixel alike (read as the
+// loader read GIFs before it had a decoder of its own: Qt's size check, then the picture
+// laid over the back colour). Decoding into a used image gives the same pixels as into a
+// new one. Built and run by bench/fuzz-gif.sh.
+//
+// Where Qt's reader is known to go wrong, only some pixels are compared: none for an
+// interlaced first picture three or four rows high (Qt misplaces its rows), the picture's
+// own for one with a colour table of its own that leaves part of the screen to the
+// background colour (Qt takes that from the picture's table before reading it).
+#include "GifDecoder.h"
+#include "PictureFile.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr uint32_t Back = 0x00C08040; // a back colour unlike white and black
+
+void Check(bool ok, const char* what) {
+    if (!ok) {
+        std::fprintf(stderr, "gif fuzz: %s\n", what);
+        std::abort();
+    }
+}
+
+QImage QtReading(const QByteArray& file) {
+    QByteArray bytes = file;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > platform::MaxPictureSide ||
+        size.height() > platform::MaxPictureSide ||
+        qint64(size.width()) * size.height() > platform::MaxPicturePixels)
+        return {};
+    return platform::OverBackColour(reader.read(), Back);
+}
+
+int Little16(const QByteArray& file, qsizetype at) {
+    return uchar(file[at]) | uchar(file[at + 1]) << 8;
+}
+
+// The part of the screen where Qt's reader shows the first picture as the format says.
+// Called on files the decoder accepted, so the blocks before the picture are whole.
+QRect WhereQtIsRight(const QByteArray& file) {
+    const uchar flags = uchar(file[10]);
+    qsizetype at = 13 + (flags & 0x80 ? 3 * (2 << (flags & 7)) : 0);
+    int transparent = -1;
+    while (file[at] == 0x21) {
+        if (uchar(file[at + 1]) == 0xF9)
+            transparent = file[at + 3] & 1 ? uchar(file[at + 6]) : -1;
+        at += 2;
+        while (file[at] != 0)
+            at += 1 + uchar(file[at]);
+        ++at;
+    }
+    const QRect frame(Little16(file, at + 1), Little16(file, at + 3), Little16(file, at + 5),
+                      Little16(file, at + 7));
+    const uchar frameFlags = uchar(file[at + 9]);
+    const int screenWidth = Little16(file, 6);
+    const int screenHeight = Little16(file, 8);
+    const QRect screen(0, 0, screenWidth ? screenWidth : frame.right() + 1,
+                       screenHeight ? screenHeight : frame.bottom() + 1);
+    if (frameFlags & 0x40 && (frame.height() == 3 || frame.height() == 4))
+        return {};
+    if (frameFlags & 0x80 && flags & 0x80 && transparent < 0 && frame != screen)
+        return frame;
+    return screen;
+}
+
+bool SamePixels(const QImage& a, const QImage& b, QRect area) {
+    if (a.size() != b.size())
+        return false;
+    area &= a.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const QRgb* rowA = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const QRgb* rowB = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if ((rowA[x] ^ rowB[x]) & 0x00FFFFFF)
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QByteArray file(reinterpret_cast<const char*>(data), qsizetype(size));
+    QImage fresh;
+    const bool decoded = platform::DecodeGif(file, Back, fresh);
+    Check(decoded != fresh.isNull(), "the result and the image disagree");
+
+    // The same into an image of that size that holds other pixels.
+    static QImage used;
+    if (decoded && used.size() != fresh.size())
+        used = QImage(fresh.size(), QImage::Format_RGB32);
+    if (decoded)
+        used.fill(0xFF123456u);
+    QImage again = used;
+    used = QImage(); // `again` is the only owner, so its memory is used
+    Check(platform::DecodeGif(file, Back, again) == decoded, "a second decoding disagrees");
+    if (decoded) {
+        Check(again.format() == QImage::Format_RGB32, "not RGB32");
+        Check(again.width() <= platform::MaxPictureSide &&
+                  again.height() <= platform::MaxPictureSide &&
+                  qint64(again.width()) * again.height() <= platform::MaxPicturePixels,
+              "a picture over the limits");
+        Check(SamePixels(fresh, again, fresh.rect()),
+              "decoding into a used image changed the pixels");
+        used = again;
+    }
+
+    if (decoded) {
+        const QImage qt = QtReading(file);
+        Check(!qt.isNull(), "accepted what Qt refuses");
+        Check(qt.size() == fresh.size(), "the size differs from Qt's");
+        Check(SamePixels(fresh, qt, WhereQtIsRight(file)), "pixels differ from Qt's");
+    }
+    return 0;
+}
