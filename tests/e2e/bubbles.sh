@@ -22,7 +22,8 @@ export QT_QPA_PLATFORM=xcb
 work=$(mktemp -d)
 pid=""
 cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    # Waited for: the program stores its colouring as it ends, not into a removed folder.
+    [ -n "$pid" ] && { kill "$pid" && wait "$pid"; } 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT

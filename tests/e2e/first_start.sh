@@ -18,7 +18,9 @@ fi
 export QT_QPA_PLATFORM=xcb
 work=$(mktemp -d)
 pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+# A program still running is ended and waited for: it stores its colouring as it ends,
+# and the folder must not be removed under it.
+trap '[ -n "$pid" ] && { kill "$pid"; wait "$pid"; } 2>/dev/null || true; rm -rf "$work"' EXIT
 cp -r "$program_dir"/. "$work/"
 rm -rf "$work/colored pictures" "$work/Settings.ini"
 fail() { echo "FAIL: $*"; cat "$work/crayvex.log" 2>/dev/null; exit 1; }
@@ -95,5 +97,8 @@ xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1 && fail "the set
 import -window root "$shots/first-start-again.png"
 [ "$(differing "$shots/first-start-again.png" "$shots/first-start-drawing.png")" -ge 300 ] ||
     fail "the colouring did not come back"
+kill -TERM "$pid"
+wait "$pid" 2>/dev/null || true
+pid=""
 ! sanitizer_report "$work/crayvex.log" || fail "the program reported a fault"
 echo "first start, choosing, colouring and storing all worked"

@@ -24,7 +24,7 @@ fi
 work=$(mktemp -d)
 pids=""
 cleanup() {
-    for p in $pids; do kill -9 "$p" 2>/dev/null; done
+    for p in $pids; do { kill -9 "$p" && wait "$p"; } 2>/dev/null || true; done
     rm -rf "$work"
 }
 trap cleanup EXIT
