@@ -5,11 +5,10 @@
 #include <immintrin.h>
 #include <limits>
 #include <new>
-#include <vector>
 
 // The section: its pixel memory and the image that a context draws on.
 struct cDIBSection::Section {
-    std::vector<uint8_t> Bits;
+    std::unique_ptr<uint8_t[]> Bits;
     QImage Surface;
 };
 
@@ -89,16 +88,32 @@ cDIBSection::~cDIBSection() {
 }
 
 void cDIBSection::CreateFromPicture(const QImage& picThis) {
-    // Every pixel is written below, so the new section need not be blacked out first.
+    // Every pixel is written below, so the new section is neither blacked out nor given
+    // a surface of its own first: it takes the picture's pixels as they are, and its
+    // bottom-up rows are filled from them in one pass.
     blank_ = false;
     const bool created = Create(picThis.width(), picThis.height());
     blank_ = true;
     if (!created)
         return;
-    // The whole picture copied in: the section's surface takes the picture's pixels as
-    // they are, and its bottom-up rows are filled from them in one pass.
     section_->Surface = picThis.convertToFormat(QImage::Format_RGB32);
-    CopyToBits(section_->Surface.rect());
+    if (section_->Surface.isNull()) {
+        ClearUp();
+        return;
+    }
+    bitsPending_ = true;
+}
+
+uint8_t* cDIBSection::DIBSectionBitsPtr() const {
+    if (bitsPending_) {
+        bitsPending_ = false;
+        const_cast<cDIBSection*>(this)->CopyToBits(section_->Surface.rect());
+    }
+    return bits_;
+}
+
+const QImage* cDIBSection::PendingSurface() const {
+    return bitsPending_ ? &section_->Surface : nullptr;
 }
 
 bool cDIBSection::Create(long lWidth, long lHeight) {
@@ -133,17 +148,20 @@ bool cDIBSection::CreateDIB(HDC, long lWidth, long lHeight, std::unique_ptr<Sect
         return false;
     try {
         auto section = std::make_unique<Section>();
-        section->Surface = QImage(int(lWidth), int(lHeight), QImage::Format_RGB32);
-        if (section->Surface.isNull())
-            return false;
-        if (blank_)
+        if (blank_) {
+            section->Surface = QImage(int(lWidth), int(lHeight), QImage::Format_RGB32);
+            if (section->Surface.isNull())
+                return false;
             section->Surface.fill(Qt::black);
-        section->Bits.assign(size_t(size), 0);
+            section->Bits.reset(new uint8_t[size_t(size)]());
+        } else {
+            section->Bits.reset(new uint8_t[size_t(size)]);
+        }
         hDib = std::move(section);
     } catch (const std::bad_alloc&) {
         return false;
     }
-    bits_ = hDib->Bits.data();
+    bits_ = hDib->Bits.get();
     return true;
 }
 
@@ -162,7 +180,8 @@ void cDIBSection::LoadPictureBlt(HDC lhDC, long lSrcLeft, long lSrcTop, long lSr
 }
 
 void cDIBSection::CopyToBits(const QRect& area) {
-    if (!section_ || !dc_ || dc_->Surface() != &section_->Surface)
+    // While the memory is pending, the whole surface is copied in on its first request.
+    if (!section_ || !dc_ || dc_->Surface() != &section_->Surface || bitsPending_)
         return;
     const QImage& surface = section_->Surface;
     const QRect r = area.intersected(surface.rect());
@@ -170,9 +189,11 @@ void cDIBSection::CopyToBits(const QRect& area) {
     if (r == surface.rect()) {
         // The whole surface, row by row into the bottom-up rows.
         const size_t width = size_t(surface.width());
-        for (int y = 0; y < surface.height(); ++y)
-            PackRow(surface.constScanLine(y), bits_ + size_t(surface.height() - 1 - y) * stride,
-                    width);
+        for (int y = 0; y < surface.height(); ++y) {
+            uint8_t* row = bits_ + size_t(surface.height() - 1 - y) * stride;
+            PackRow(surface.constScanLine(y), row, width);
+            std::memset(row + width * 3, 0, stride - width * 3);
+        }
         return;
     }
     for (int y = r.top(); y <= r.bottom(); ++y) {
@@ -194,4 +215,5 @@ void cDIBSection::ClearUp() {
     section_.reset();
     previousBitmap_ = nullptr;
     bits_ = nullptr;
+    bitsPending_ = false;
 }

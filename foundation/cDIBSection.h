@@ -40,7 +40,12 @@ public:
 
     HDC hDC() const { return dc_.get(); }
     const void* hDib() const { return section_.get(); }
-    uint8_t* DIBSectionBitsPtr() const { return bits_; }
+    // The pixel memory. After CreateFromPicture its rows are filled on the first request.
+    uint8_t* DIBSectionBitsPtr() const;
+    // The section's pixels as the top-down 32-bit image its context draws on, while the
+    // pixel memory has not been asked for since CreateFromPicture; null otherwise. A
+    // reader of every pixel takes them from here without the memory being filled at all.
+    const QImage* PendingSurface() const;
 
     // Deletes the section and the context; the header keeps the last size.
     void ClearUp();
@@ -56,6 +61,7 @@ private:
     QImage* previousBitmap_ = nullptr;
     std::unique_ptr<platform::DeviceContext> dc_;
     uint8_t* bits_ = nullptr;
+    mutable bool bitsPending_ = false; // the pixel memory is yet to be filled from the surface
     platform::gdi::BITMAPINFOHEADER header_; // packed: kept on the pointer's alignment
-    bool blank_ = true;                      // a new section starts black
+    bool blank_ = true; // a new section starts black; else its pixels are all written next
 };

@@ -70,13 +70,17 @@ bool SaveJPG(cDIBSection& section, const QString& name, int quality) {
         throw RuntimeError(FileAccessError, ProgramName(), "Path/File access error");
 
     // The section's rows run bottom-up with their pad bytes: the pitch is the scan line.
-    const uint8_t* bits = section.DIBSectionBitsPtr();
+    // A section whose memory is still to be filled from its surface is compressed from
+    // the surface: the same pixels give the same file, without the copy.
+    const QImage* surface = section.PendingSurface();
+    const uint8_t* bits = surface ? surface->constBits() : section.DIBSectionBitsPtr();
     if (!bits || section.Width() <= 0 || section.Height() <= 0)
         Raise("Failed to save to JPG ", NoPixels);
+    const int pitch = surface ? int(surface->bytesPerLine()) : int(section.BytesPerScanLine());
     JpegBuffer jpeg;
-    if (tjCompress2(compressor.Handle, bits, int(section.Width()), int(section.BytesPerScanLine()),
-                    int(section.Height()), TJPF_BGR, &jpeg.Data, &jpeg.Size, TJSAMP_420, quality,
-                    TJFLAG_BOTTOMUP) != 0)
+    if (tjCompress2(compressor.Handle, bits, int(section.Width()), pitch, int(section.Height()),
+                    surface ? TJPF_BGRX : TJPF_BGR, &jpeg.Data, &jpeg.Size, TJSAMP_420, quality,
+                    surface ? 0 : TJFLAG_BOTTOMUP) != 0)
         Raise("Failed to save to JPG ", EncodeFailed);
 
     // Written to a temporary file in the same folder, then renamed over the target.

@@ -38,6 +38,9 @@ public:
     void c_Click(int Index);
     void c_MouseDown(int Index);
     void c_MouseUp(int Index);
+    // Stores the colouring of the drawing open, replacing its earlier colouring only once
+    // the new one is completely written.
+    void SaveColoredPicture();
 
     // The picture chooser and the other windows of the picture library lie above the
     // workspace; the program sets these. ChoosePicture shows the chooser modally with an
@@ -127,8 +130,7 @@ private:
     void Layout();
     void FirstBubbles();
 
-    // Storing and the child's error box (FrmMain_Storing.cpp)
-    void SaveColoredPicture();
+    // The child's error box (FrmMain_Storing.cpp)
     QString ShowPictureError(long Kind, const QString& Path);
     void OpenPicture();
     void ClearColours();

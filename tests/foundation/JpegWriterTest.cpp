@@ -135,6 +135,24 @@ TEST_P(JpegWriterWidths, TheWrittenPictureIsUprightWithItsColoursAndSize) {
     }
 }
 
+TEST_P(JpegWriterWidths, ASectionFreshFromItsPictureGivesTheSameFileAsItsFilledMemory) {
+    // Noise, so that every pixel and every colour channel counts.
+    QImage picture(GetParam(), 37, QImage::Format_RGB32);
+    uint32_t seed = 7;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, (seed = seed * 1664525u + 1013904223u) >> 8);
+    cDIBSection fresh, filled;
+    fresh.CreateFromPicture(picture);
+    filled.CreateFromPicture(picture);
+    ASSERT_NE(fresh.PendingSurface(), nullptr);
+    ASSERT_NE(filled.DIBSectionBitsPtr(), nullptr);
+    EXPECT_EQ(filled.PendingSurface(), nullptr);
+    ASSERT_TRUE(mIntelJPEGLibrary::SaveJPG(fresh, Path("fresh.jpg"), 90));
+    ASSERT_TRUE(mIntelJPEGLibrary::SaveJPG(filled, Path("filled.jpg"), 90));
+    EXPECT_EQ(Contents(Path("fresh.jpg")), Contents(Path("filled.jpg")));
+}
+
 INSTANTIATE_TEST_SUITE_P(Widths, JpegWriterWidths, testing::Values(1, 2, 3, 4, 5, 101, 160));
 
 TEST_F(JpegWriter, WritesABaselineJpegAtTheGivenQuality) {

@@ -104,6 +104,20 @@ TEST(cDIBSection, DrawingThroughTheContextReachesThePixelMemory) {
     EXPECT_EQ(BitsAt(dib, 6, 0), (std::array<int, 3>{0x33, 0x22, 0x11}));
     EXPECT_EQ(platform::gdi::GetPixel(dib.hDC(), 6, 0), 0x00332211u);
     EXPECT_EQ(BitsAt(dib, 5, 0), (std::array<int, 3>{0, 0, 0}));
+
+    // Also on a section made from a picture, whose memory is filled only when asked for;
+    // the picture itself is left as it was.
+    const QImage picture = Numbered(7, 5);
+    dib.CreateFromPicture(picture);
+    ASSERT_NE(dib.PendingSurface(), nullptr);
+    EXPECT_TRUE(platform::gdi::SetPixelV(dib.hDC(), 6, 0, 0x00332211));
+    EXPECT_EQ(dib.PendingSurface()->pixel(6, 0), qRgb(0x11, 0x22, 0x33));
+    EXPECT_EQ(BitsAt(dib, 6, 0), (std::array<int, 3>{0x33, 0x22, 0x11}));
+    EXPECT_EQ(BitsAt(dib, 5, 0), (std::array<int, 3>{200, 100, 15}));
+    EXPECT_EQ(dib.PendingSurface(), nullptr);
+    EXPECT_TRUE(platform::gdi::SetPixelV(dib.hDC(), 0, 4, 0x00000000));
+    EXPECT_EQ(BitsAt(dib, 0, 4), (std::array<int, 3>{0, 0, 0}));
+    EXPECT_EQ(picture.pixel(6, 0), qRgb(16, 100, 200));
 }
 
 TEST(cDIBSection, LoadPictureBltCopiesTheGivenSourceArea) {
