@@ -61,7 +61,8 @@ private:
     QImage* previousBitmap_ = nullptr;
     std::unique_ptr<platform::DeviceContext> dc_;
     uint8_t* bits_ = nullptr;
-    mutable bool bitsPending_ = false; // the pixel memory is yet to be filled from the surface
-    platform::gdi::BITMAPINFOHEADER header_; // packed: kept on the pointer's alignment
+    // Packed as the file format has it; aligned here so that its fields can be read.
+    alignas(int32_t) platform::gdi::BITMAPINFOHEADER header_;
     bool blank_ = true; // a new section starts black; else its pixels are all written next
+    mutable bool bitsPending_ = false; // the pixel memory is yet to be filled from the surface
 };
