@@ -12,12 +12,7 @@ set -euo pipefail
 . "$(dirname "$0")/choose.sh"
 program_dir=$1 probe=$2 areas=$3 resources=$4 shots=$5
 
-if [ -z "${CRAYVEX_IN_XVFB:-}" ]; then
-    command -v xvfb-run >/dev/null 2>&1 || { echo "SKIP: Xvfb is not installed"; exit 77; }
-    export CRAYVEX_IN_XVFB=1
-    exec xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1024x768x24" bash "$0" "$@"
-fi
-export QT_QPA_PLATFORM=xcb
+. "$(dirname "$0")/xvfb.sh"
 
 work=$(mktemp -d)
 pid=""

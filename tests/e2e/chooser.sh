@@ -6,15 +6,7 @@ set -eu
 probe=$1
 program=$2
 shot=$3
-if [ -z "${CRAYVEX_IN_XVFB:-}" ]; then
-    if ! command -v xvfb-run >/dev/null 2>&1; then
-        echo "SKIP: Xvfb is not installed"
-        exit 77
-    fi
-    export CRAYVEX_IN_XVFB=1
-    exec xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1024x768x24" sh "$0" "$@"
-fi
-export QT_QPA_PLATFORM=xcb
+. "$(dirname "$0")/xvfb.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/books"

@@ -10,12 +10,7 @@ set -euo pipefail
 . "$(dirname "$0")/sanitizer_report.sh"
 program_dir=$1 shots=$2
 
-if [ -z "${CRAYVEX_IN_XVFB:-}" ]; then
-    command -v xvfb-run >/dev/null 2>&1 || { echo "SKIP: Xvfb is not installed"; exit 77; }
-    export CRAYVEX_IN_XVFB=1
-    exec xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1024x768x24" bash "$0" "$@"
-fi
-export QT_QPA_PLATFORM=xcb
+. "$(dirname "$0")/xvfb.sh"
 work=$(mktemp -d)
 pid=""
 # A program still running is ended and waited for: it stores its colouring as it ends,

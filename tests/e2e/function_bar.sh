@@ -11,15 +11,8 @@ set -uo pipefail
 . "$(dirname "$0")/sanitizer_report.sh"
 program_dir=$1 areas=$2 wm_close=$3 resources=$4 shots=$5
 
-if [ -z "${CRAYVEX_IN_XVFB:-}" ]; then
-    command -v xvfb-run >/dev/null && command -v openbox >/dev/null &&
-        command -v pdfinfo >/dev/null || {
-        echo "SKIP: Xvfb, openbox or poppler-utils is not installed"
-        exit 77
-    }
-    export CRAYVEX_IN_XVFB=1
-    exec xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1024x768x24" bash "$0" "$@"
-fi
+needs="openbox pdfinfo"
+. "$(dirname "$0")/xvfb.sh"
 
 work=$(mktemp -d)
 pids=""
@@ -35,7 +28,6 @@ fail() {
     exit 1
 }
 
-export QT_QPA_PLATFORM=xcb
 . "$(dirname "$0")/window_manager.sh"
 start_openbox
 

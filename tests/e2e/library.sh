@@ -10,15 +10,8 @@ set -uo pipefail
 . "$(dirname "$0")/choose.sh"
 program_dir=$1 resources=$2 shots=$3
 
-if [ -z "${CRAYVEX_IN_XVFB:-}" ]; then
-    command -v xvfb-run >/dev/null && command -v openbox >/dev/null &&
-        command -v xdotool >/dev/null && command -v convert >/dev/null || {
-        echo "SKIP: Xvfb, openbox, xdotool or ImageMagick is not installed"
-        exit 77
-    }
-    export CRAYVEX_IN_XVFB=1
-    exec xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1024x768x24" bash "$0" "$@"
-fi
+needs="openbox xdotool convert"
+. "$(dirname "$0")/xvfb.sh"
 
 work=$(mktemp -d)
 pids=""
@@ -38,7 +31,6 @@ fail() {
     exit 1
 }
 
-export QT_QPA_PLATFORM=xcb
 # The file dialogs keep their history in the home folder: a fresh one for each run.
 export HOME=$work XDG_CONFIG_HOME=$work/config
 . "$(dirname "$0")/window_manager.sh"

@@ -2,18 +2,8 @@
 # again inside a fresh Xvfb display with openbox as its window manager, and gets a work
 # folder and the helpers below. Set lock_probe to the lock probe program before sourcing.
 
-if [ -z "${CRAYVEX_IN_XVFB:-}" ]; then
-    if ! command -v xvfb-run >/dev/null 2>&1 || ! command -v Xvfb >/dev/null 2>&1; then
-        echo "SKIP: Xvfb is not installed"
-        exit 77
-    fi
-    export CRAYVEX_IN_XVFB=1
-    # Start the display search at a number of our own, so that parallel tests don't race.
-    exec xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1024x768x24" sh "$0" "$@"
-fi
-
+. "$(dirname "$0")/xvfb.sh"
 . "$(dirname "$0")/sanitizer_report.sh"
-export QT_QPA_PLATFORM=xcb
 work=$(mktemp -d)
 pids=""
 # Stops the session's programs and waits until they have ended. A report of the sanitizer
