@@ -8,7 +8,7 @@
 #include "ProgramFolder.h"
 #include "frmColorPicker.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -119,12 +119,3 @@ BENCHMARK(BM_IdleProgramCpu)
     ->Unit(benchmark::kSecond);
 
 } // namespace
-
-int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,7 +6,6 @@
 #include "ProgramFolder.h"
 #include "mMain_Brush.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -99,12 +98,3 @@ void BM_PencilSegment200(benchmark::State& state) {
 BENCHMARK(BM_PencilSegment200)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

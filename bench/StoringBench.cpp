@@ -4,7 +4,6 @@
 #include "MainWindowStart.h"
 #include "ProgramFolder.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -60,12 +59,3 @@ void BM_BareCompress(benchmark::State& state) {
 BENCHMARK(BM_BareCompress)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
