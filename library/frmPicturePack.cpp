@@ -18,14 +18,6 @@ namespace {
 constexpr uint32_t BackColour = 0x0F0F99; // dark red
 constexpr uint32_t TextColour = 0x80C0FF; // light orange
 
-HyperLink* NewLink(QWidget* window, const QString& caption, int left, int top, int width,
-                   int height) {
-    auto* link = new HyperLink(window);
-    link->setGeometry(design::FromTwips(left, top, width, height));
-    link->ReadProperties(HyperLink::StandardDesign(caption));
-    return link;
-}
-
 void Tell(const QString& message) {
     frmParentMessage& window = frmParentMessage::Instance();
     window.SetMessage(message);
@@ -49,9 +41,9 @@ void frmPicturePack::CreateWidgets(QWidget* window) {
                        "will be easier (only one file needs to be distributed) and it will "
                        "ease the process of installing new pictures (only one file needs to be "
                        "installed.)"));
-    lJoin = NewLink(window, QStringLiteral("Select files to put into the Picture Pack"), 120, 1920,
-                    3600, 255);
-    Label1 = NewLink(window, QStringLiteral("Close"), 5400, 2280, 675, 255);
+    lJoin = design::NewLink(window, QStringLiteral("Select files to put into the Picture Pack"),
+                            120, 1920, 3600, 255);
+    Label1 = design::NewLink(window, QStringLiteral("Close"), 5400, 2280, 675, 255);
     QObject::connect(lJoin, &HyperLink::Click, window, [this] { lJoin_Click(); });
     QObject::connect(Label1, &HyperLink::Click, window, [this] { Label1_Click(); });
 }

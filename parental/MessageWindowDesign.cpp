@@ -3,8 +3,10 @@
 #include "Arithmetic.h"
 #include "ColourValue.h"
 #include "Edge.h"
+#include "HyperLink.h"
 #include "PictureBox.h"
 #include "Resources.h"
+#include "cNDib.h"
 #include "mWindow.h"
 
 #include <QGuiApplication>
@@ -55,6 +57,14 @@ QLabel* NewLabel(QWidget* parent, const QRect& twips, const QFont& font, uint32_
     label->setPalette(palette);
     SetCaption(label, text);
     return label;
+}
+
+HyperLink* NewLink(QWidget* parent, const QString& caption, int left, int top, int width,
+                   int height) {
+    auto* link = new HyperLink(parent);
+    link->setGeometry(FromTwips(left, top, width, height));
+    link->ReadProperties(HyperLink::StandardDesign(caption));
+    return link;
 }
 
 void SetCaption(QLabel* label, const QString& caption) {
@@ -122,6 +132,16 @@ void RedrawEdge(QWidget* window, platform::PictureBox* surface) {
     surface->Cls();
     mWindow::DrawWindowEdge(window, surface->hDC(), platform::user32::EDGE_RAISED,
                             platform::user32::BF_RECT);
+    surface->Refresh();
+}
+
+void StretchPicture(QWidget* window, platform::PictureBox* surface, platform::PictureBox& picture) {
+    surface->setGeometry(window->rect());
+    surface->Cls();
+    cNDib dib;
+    if (dib.Make_From_Picture(picture))
+        dib.Stretch_dib_area(0, 0, 0, 0, dib.Width() + 1, dib.Height() + 1, surface->width(),
+                             surface->height(), surface->hDC());
     surface->Refresh();
 }
 

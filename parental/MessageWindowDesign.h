@@ -6,6 +6,7 @@
 #include <QString>
 #include <cstdint>
 
+class HyperLink;
 class QLabel;
 class QWidget;
 
@@ -28,6 +29,9 @@ QRect FromTwips(int left, int top, int width, int height);
 // values (0x00BBGGRR); no back colour leaves the window's drawing visible behind it.
 QLabel* NewLabel(QWidget* parent, const QRect& twips, const QFont& font, uint32_t foreColour,
                  const QString& text, int64_t backColour = -1);
+// A link of the standard design with the caption, at a design place in twips.
+HyperLink* NewLink(QWidget* parent, const QString& caption, int left, int top, int width,
+                   int height);
 // Sets a label's caption; a CR LF or a lone CR breaks the line.
 void SetCaption(QLabel* label, const QString& caption);
 
@@ -43,5 +47,7 @@ platform::PictureBox* NewSurface(QWidget* window, uint32_t backColour);
 // Fits the drawing to the window, clears it to its back colour, draws the raised edge
 // round the window and shows it.
 void RedrawEdge(QWidget* window, platform::PictureBox* surface);
+// Fits the drawing to the window, clears it and stretches the picture over all of it.
+void StretchPicture(QWidget* window, platform::PictureBox* surface, platform::PictureBox& picture);
 
 } // namespace MessageWindowDesign

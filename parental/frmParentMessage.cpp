@@ -11,14 +11,6 @@ namespace design = MessageWindowDesign;
 namespace {
 constexpr uint32_t BackColour = 0x0F0F99; // dark red
 constexpr uint32_t TextColour = 0x80C0FF; // light orange
-
-HyperLink* NewLink(QWidget* window, const QString& caption, int left, int top, int width,
-                   int height) {
-    auto* link = new HyperLink(window);
-    link->setGeometry(design::FromTwips(left, top, width, height));
-    link->ReadProperties(HyperLink::StandardDesign(caption));
-    return link;
-}
 } // namespace
 
 void frmParentMessage::SetMessage(const QString& text) {
@@ -38,8 +30,8 @@ void frmParentMessage::CreateWidgets(QWidget* window) {
     Surface = design::NewSurface(window, BackColour);
     lMessage = design::NewLabel(window, QRect(120, 120, 5955, 2325), design::AdultFont(8.25),
                                 TextColour, QStringLiteral("[Parental message]"), BackColour);
-    lCancel = NewLink(window, QStringLiteral("Cancel"), 4320, 2400, 705, 255);
-    lContinue = NewLink(window, QStringLiteral("Continue"), 5160, 2400, 885, 255);
+    lCancel = design::NewLink(window, QStringLiteral("Cancel"), 4320, 2400, 705, 255);
+    lContinue = design::NewLink(window, QStringLiteral("Continue"), 5160, 2400, 885, 255);
     QObject::connect(lContinue, &HyperLink::Click, window, [this] { lContinue_Click(); });
     QObject::connect(lCancel, &HyperLink::Click, window, [this] { lCancel_Click(); });
 }

@@ -10,7 +10,6 @@
 #include "ProgramFolder.h"
 #include "Resources.h"
 #include "SettingsFile.h"
-#include "cNDib.h"
 #include "frmMessage.h"
 #include "frmParentMessage.h"
 #include "frmSplash.h"
@@ -119,9 +118,7 @@ QWidget* NewFrame(QWidget* parent, const QRect& twips, const QString& tip) {
 
 HyperLink* NewLink(QWidget* parent, const QString& caption, int left, int top,
                    const QString& tip = QString()) {
-    auto* link = new HyperLink(parent);
-    link->setGeometry(Twips(left, top, 900, 255));
-    link->ReadProperties(HyperLink::StandardDesign(caption));
+    HyperLink* link = design::NewLink(parent, caption, left, top, 900, 255);
     link->setToolTip(tip);
     return link;
 }
@@ -224,13 +221,7 @@ void frmParentalOptions::CreateWidgets(QWidget* window) {
 }
 
 void frmParentalOptions::PaintBackground() {
-    Surface->setGeometry(Window()->rect());
-    Surface->Cls();
-    cNDib dib;
-    if (dib.Make_From_Picture(*P))
-        dib.Stretch_dib_area(0, 0, 0, 0, dib.Width() + 1, dib.Height() + 1, Surface->width(),
-                             Surface->height(), Surface->hDC());
-    Surface->Refresh();
+    design::StretchPicture(Window(), Surface, *P);
 }
 
 void frmParentalOptions::Form_Load() {

@@ -5,9 +5,8 @@
 #include "MessageWindowDesign.h"
 #include "PictureBox.h"
 #include "ProgramFolder.h"
-#include "SystemTimer.h"
 #include "Resources.h"
-#include "cNDib.h"
+#include "SystemTimer.h"
 #include "frmParentMessage.h"
 #include "mMain_Web.h"
 
@@ -25,14 +24,6 @@ namespace design = MessageWindowDesign;
 namespace {
 constexpr uint32_t TitleColour = 0x0080FF;    // orange
 constexpr uint32_t ProgressColour = 0x80C0FF; // light orange
-
-HyperLink* NewLink(QWidget* window, const QString& caption, int left, int top, int width,
-                   int height) {
-    auto* link = new HyperLink(window);
-    link->setGeometry(design::FromTwips(left, top, width, height));
-    link->ReadProperties(HyperLink::StandardDesign(caption));
-    return link;
-}
 
 // A notice to the adult over the About box; it only has to be read.
 void Notice(const QString& text) {
@@ -110,17 +101,17 @@ void frmSplash::CreateWidgets(QWidget* window) {
     lLicense = design::NewLabel(window, QRect(2652, 1116, 3600, 192), small, TitleColour,
                                 QStringLiteral("Made for little artists. Please read"));
     lLicense->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    HyperLink1 =
-        NewLink(window, QStringLiteral("The Crayvex license agreement"), 6255, 1080, 3045, 255);
+    HyperLink1 = design::NewLink(window, QStringLiteral("The Crayvex license agreement"), 6255,
+                                 1080, 3045, 255);
     lProgress = design::NewLabel(window, QRect(120, 5580, 3528, 192), small, ProgressColour,
                                  QStringLiteral("Please wait while The Crayvex loads..."));
     lProgress->setWordWrap(false);
     // Nothing else shares its row in the loading window, so a long book title gets the
     // whole width instead of being cut off.
     lProgress->resize(window->width() - 2 * lProgress->x(), lProgress->height());
-    Command2 = NewLink(window, QStringLiteral("Help"), 6840, 5520, 495, 255);
-    Command3 = NewLink(window, QStringLiteral("Visit Website"), 7365, 5520, 1200, 255);
-    Command1 = NewLink(window, QStringLiteral("Close"), 8655, 5520, 600, 255);
+    Command2 = design::NewLink(window, QStringLiteral("Help"), 6840, 5520, 495, 255);
+    Command3 = design::NewLink(window, QStringLiteral("Visit Website"), 7365, 5520, 1200, 255);
+    Command1 = design::NewLink(window, QStringLiteral("Close"), 8655, 5520, 600, 255);
 
     QObject::connect(Command1, &HyperLink::Click, window, [this] { Command1_Click(); });
     QObject::connect(Command2, &HyperLink::Click, window, [this] { Command2_Click(); });
@@ -129,13 +120,7 @@ void frmSplash::CreateWidgets(QWidget* window) {
 }
 
 void frmSplash::PaintBackground() {
-    Surface->setGeometry(Window()->rect());
-    Surface->Cls();
-    cNDib dib;
-    if (dib.Make_From_Picture(*P))
-        dib.Stretch_dib_area(0, 0, 0, 0, dib.Width() + 1, dib.Height() + 1, Surface->width(),
-                             Surface->height(), Surface->hDC());
-    Surface->Refresh();
+    design::StretchPicture(Window(), Surface, *P);
 }
 
 void frmSplash::Form_Load() {
