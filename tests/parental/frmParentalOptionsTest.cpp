@@ -1,7 +1,7 @@
 #include "frmParentalOptions.h"
 
-#include "HyperLink.h"
 #include "EndProgram.h"
+#include "HyperLink.h"
 #include "MainWindowLink.h"
 #include "ModalDriver.h"
 #include "PictureBox.h"
@@ -92,6 +92,18 @@ protected:
         return ShowModalWith(form, actions);
     }
     void Click(int index) { QTest::mouseClick(form.cFunc[size_t(index)], Qt::LeftButton); }
+    // Opens the window and clicks both manager links in turn. True when the window was
+    // still open after them.
+    bool ClickManagerLinks() {
+        bool openAfter = false;
+        Open([&] {
+            Click(2);
+            Click(3);
+            openAfter = form.IsLoaded();
+            form.Unload();
+        });
+        return openAfter;
+    }
     // A click on the box's mark, as the adult clicks it.
     void Tick(QAbstractButton* box) {
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(7, box->height() / 2));
@@ -559,14 +571,7 @@ TEST_F(frmParentalOptionsTest, ManagerLinksNeedTheirFolders) {
     form.ShowManagePictures = [&] { calls << "manage"; };
     form.UnloadPictureChooser = [&] { calls << "chooser"; };
 
-    bool openAfter = false;
-    Open([&] {
-        Click(2);
-        Click(3);
-        openAfter = form.IsLoaded();
-        form.Unload();
-    });
-    EXPECT_TRUE(openAfter);
+    EXPECT_TRUE(ClickManagerLinks());
     EXPECT_TRUE(calls.isEmpty());
     EXPECT_EQ(messages,
               (QStringList{"There are currently no colored pictures to browse. You can only "
@@ -577,13 +582,7 @@ TEST_F(frmParentalOptionsTest, ManagerLinksNeedTheirFolders) {
     ASSERT_TRUE(QDir(folder.path()).mkdir("Colored Pictures"));
     ASSERT_TRUE(QDir(folder.path()).mkdir("books"));
     messages.clear();
-    Open([&] {
-        Click(2);
-        Click(3);
-        openAfter = form.IsLoaded();
-        form.Unload();
-    });
-    EXPECT_TRUE(openAfter);
+    EXPECT_TRUE(ClickManagerLinks());
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(calls, (QStringList{"colored", "chooser", "manage", "chooser"}));
     EXPECT_FALSE(form.Saved);
@@ -593,14 +592,7 @@ TEST_F(frmParentalOptionsTest, ManagerLinksWithoutHooksDoNothing) {
     WriteFile(Normal);
     ASSERT_TRUE(QDir(folder.path()).mkdir("colored pictures"));
     ASSERT_TRUE(QDir(folder.path()).mkdir("books"));
-    bool openAfter = false;
-    Open([&] {
-        Click(2);
-        Click(3);
-        openAfter = form.IsLoaded();
-        form.Unload();
-    });
-    EXPECT_TRUE(openAfter);
+    EXPECT_TRUE(ClickManagerLinks());
     EXPECT_TRUE(messages.isEmpty());
 }
 
