@@ -2,6 +2,7 @@
 #include "FileFilter.h"
 #include "GCommonDialog.h"
 #include "RuntimeError.h"
+#include "WhenShown.h"
 #include "cFileDialog.h"
 
 #include <QApplication>
@@ -206,19 +207,7 @@ protected:
 
     // Runs `act` once a window of type T shows.
     template <class T> void WhenShown(std::function<void(T&)> act) {
-        auto* poller = new QTimer;
-        pollers.emplace_back(poller);
-        poller->setInterval(10);
-        QObject::connect(poller, &QTimer::timeout, [poller, act] {
-            for (QWidget* widget : QApplication::topLevelWidgets()) {
-                if (auto* window = qobject_cast<T*>(widget); window && window->isVisible()) {
-                    poller->stop();
-                    act(*window);
-                    return;
-                }
-            }
-        });
-        poller->start();
+        ::WhenShown<T>(pollers, std::move(act));
     }
 
     // Types a name into the file dialog and accepts it.

@@ -4,6 +4,7 @@
 #include "FrmMain.h"
 #include "HyperLink.h"
 #include "ProgramFolder.h"
+#include "WhenShown.h"
 #include "frmParentMessage.h"
 
 #include <QApplication>
@@ -143,19 +144,7 @@ public:
 
     // Runs `act` once a window of type T shows.
     template <class T> void WhenShown(std::function<void(T&)> act) {
-        auto* poller = new QTimer;
-        pollers.emplace_back(poller);
-        poller->setInterval(10);
-        QObject::connect(poller, &QTimer::timeout, [poller, act] {
-            for (QWidget* widget : QApplication::topLevelWidgets()) {
-                if (auto* window = qobject_cast<T*>(widget); window && window->isVisible()) {
-                    poller->stop();
-                    act(*window);
-                    return;
-                }
-            }
-        });
-        poller->start();
+        ::WhenShown<T>(pollers, std::move(act));
     }
 
     QTemporaryDir folder;
