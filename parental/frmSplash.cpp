@@ -77,6 +77,10 @@ QString frmSplash::VersionLine(int major, int minor) {
     return QStringLiteral("Version %1.%2").arg(major).arg(minor);
 }
 
+QString frmSplash::HomePage() {
+    return QStringLiteral("file://") + platform::ProgramFolder() + QStringLiteral("/help/home.htm");
+}
+
 QString frmSplash::HelpPage() {
     return platform::ProgramFolder() + QStringLiteral("/help/help.htm");
 }

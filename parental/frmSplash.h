@@ -34,7 +34,9 @@ public:
     // follows any other character is a capital, all others small.
     static QString ProperCase(const QString& text);
 
-    static QString HomePage() { return QStringLiteral("https://crayvex.example.org/"); }
+    // The program's home page: a page shipped beside the help pages until the program has
+    // a public address.
+    static QString HomePage();
     static QString HelpPage();
     static QString LicensePage();
 

@@ -1,6 +1,7 @@
 #include "PictureFile.h"
 
-#include "GifDecoder.h"
+#include "BitmapFile.h"
+#include "GifReader.h"
 
 #include <QColor>
 #include <QFile>
@@ -99,8 +100,8 @@ bool OverBackColour(const QImage& picture, uint32_t backColour, QImage& result) 
     return true;
 }
 
-// GIF files by our own decoder: it reads the first picture straight into its colours,
-// checks every code and size, and reuses the caller's memory.
+// GIF files through giflib: the first picture straight into its colours, its size checked
+// before memory is taken, into the caller's memory.
 bool LoadGif(QFile& file, uint32_t backColour, QImage& picture) {
     const qint64 size = file.size();
     if (size > MaxGifFileSize)
@@ -129,6 +130,7 @@ bool LoadPicture(const QString& path, uint32_t backColour, QImage& picture) {
         return false;
     if (IsGif(file.peek(6)))
         return LoadGif(file, backColour, picture);
+    const QByteArray head = file.peek(54);
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     const QSize size = reader.size();
@@ -136,6 +138,8 @@ bool LoadPicture(const QString& path, uint32_t backColour, QImage& picture) {
         qint64(size.width()) * size.height() > MaxPicturePixels)
         return false;
     const bool bitmap = reader.format() == "bmp";
+    if (bitmap && BitmapCutShort(head, file.size()))
+        return false;
     const QImage read = reader.read();
     if (read.isNull())
         return false;

@@ -4,6 +4,7 @@
 #include "KeyCodes.h"
 #include "PictureBox.h"
 #include "Resources.h"
+#include "WaitLimit.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -290,7 +291,7 @@ TEST_F(ShownCombo, DropButtonSwapsPicturesAndOpensTheList) {
     EXPECT_FALSE(Popup().isVisible());
     QTest::mouseRelease(&pD, Qt::LeftButton, {}, QPoint(8, 7));
     EXPECT_TRUE(SameImage(DropFace(*combo), up));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Popup().isVisible(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Popup().isVisible(); }, WaitLimitMs));
     // The list drops from the face's bottom edge, as wide as the control.
     const QRect list = Popup().window()->geometry();
     const QRect face(combo->mapToGlobal(QPoint(0, 0)), combo->size());
@@ -303,7 +304,7 @@ TEST_F(ShownCombo, DropButtonSwapsPicturesAndOpensTheList) {
     const QModelIndex animals = Popup().model()->index(1, 0);
     Popup().setCurrentIndex(animals);
     QTest::keyClick(&Popup(), Qt::Key_Return);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !Popup().isVisible(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !Popup().isVisible(); }, WaitLimitMs));
     EXPECT_EQ(clicks.count(), 1);
     EXPECT_EQ(combo->ListIndex(), QStringLiteral("1"));
     EXPECT_EQ(combo->Text(), QStringLiteral("Animals"));
@@ -318,7 +319,7 @@ TEST_F(ShownCombo, DropButtonOfAnEmptyListOpensNothingButStillSwaps) {
     EXPECT_TRUE(SameImage(DropFace(*combo), down));
     QTest::mouseRelease(&pD, Qt::LeftButton, {}, QPoint(8, 7));
     EXPECT_TRUE(SameImage(DropFace(*combo), up));
-    QTest::qWait(50);
+    QCoreApplication::processEvents();
     EXPECT_FALSE(Popup().isVisible());
 }
 

@@ -2,6 +2,7 @@
 #include "FileFilter.h"
 #include "GCommonDialog.h"
 #include "RuntimeError.h"
+#include "WaitLimit.h"
 #include "WhenShown.h"
 #include "cFileDialog.h"
 
@@ -173,7 +174,7 @@ void Accept(QFileDialog& dialog) {
                                                                    : QDialogButtonBox::Open);
     ASSERT_NE(button, nullptr);
     // The dialog's view of the folder is filled in the background.
-    EXPECT_TRUE(QTest::qWaitFor([button] { return button->isEnabled(); }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([button] { return button->isEnabled(); }, WaitLimitMs));
     button->click();
 }
 
@@ -187,7 +188,7 @@ protected:
             file.write("x");
         }
         // A dialog left open by a fault is closed, so that no test can hang.
-        watchdog.setInterval(8000);
+        watchdog.setInterval(WaitLimitMs);
         QObject::connect(&watchdog, &QTimer::timeout, [this] {
             watchdogFired = true;
             for (QWidget* widget : QApplication::topLevelWidgets())
@@ -343,8 +344,8 @@ TEST_F(FileDialogs, OpenRefusesAMissingFileOnlyWhenItMustExist) {
                 // Neither the Open button nor Enter takes a file that is not there.
                 WhenShown<QMessageBox>([](QMessageBox& box) { box.reject(); });
                 auto* box = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-                QTest::qWait(200);
-                refused = !box->button(QDialogButtonBox::Open)->isEnabled();
+                QPushButton* open = box->button(QDialogButtonBox::Open);
+                refused = QTest::qWaitFor([open] { return !open->isEnabled(); }, WaitLimitMs);
                 QTest::keyClick(NameEdit(dialog), Qt::Key_Return);
                 refused = refused && dialog.isVisible();
                 dialog.reject();
@@ -382,7 +383,7 @@ TEST_F(FileDialogs, OpenStartsOnTheGivenFilterAndReturnsTheChosenOne) {
                 return view->model()->rowCount(root) == 1 &&
                        view->model()->index(0, 0, root).data().toString() == "a.bmp";
             },
-            3000));
+            WaitLimitMs));
         Type(dialog, "a.bmp");
         Accept(dialog);
     });
@@ -407,7 +408,7 @@ QStringList Listed(QFileDialog& dialog, int count) {
     if (!view)
         return {};
     const auto rows = [view] { return view->model()->rowCount(view->rootIndex()); };
-    if (!QTest::qWaitFor([&] { return rows() == count; }, 3000))
+    if (!QTest::qWaitFor([&] { return rows() == count; }, WaitLimitMs))
         ADD_FAILURE() << "the view never listed " << count << " names";
     QStringList names;
     for (int row = 0; row < rows(); ++row)

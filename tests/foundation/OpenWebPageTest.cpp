@@ -1,4 +1,5 @@
 #include "Shell.h"
+#include "WaitLimit.h"
 #include "mMain_Web.h"
 
 #include <QDeadlineTimer>
@@ -40,7 +41,7 @@ protected:
     }
     QByteArray BrowserArguments() const {
         QFile args(dir.filePath(QStringLiteral("x-www-browser.args")));
-        const QDeadlineTimer deadline(10000);
+        const QDeadlineTimer deadline(WaitLimitMs);
         while (!args.exists() && !deadline.hasExpired())
             QThread::msleep(10);
         return args.open(QIODevice::ReadOnly) ? args.readAll() : QByteArray();

@@ -1,5 +1,6 @@
 #include "Combo.h"
 #include "LibraryFixture.h"
+#include "WaitLimit.h"
 #include "frmManagePictures.h"
 
 #include <QDialogButtonBox>
@@ -75,7 +76,7 @@ public:
             edit->setText(names.size() == 1 ? names.front() : quoted.join(' '));
             auto* box = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
             QPushButton* open = box->button(QDialogButtonBox::Open);
-            EXPECT_TRUE(QTest::qWaitFor([open] { return open->isEnabled(); }, 3000));
+            EXPECT_TRUE(QTest::qWaitFor([open] { return open->isEnabled(); }, WaitLimitMs));
             open->click();
         });
     }

@@ -4,6 +4,7 @@
 #include "FrmMain.h"
 #include "HyperLink.h"
 #include "ProgramFolder.h"
+#include "WaitLimit.h"
 #include "WhenShown.h"
 #include "frmParentMessage.h"
 
@@ -35,7 +36,7 @@ public:
         QObject::connect(&answerer, &QTimer::timeout, [this] { Answer(); });
         answerer.start();
         // A dialog left open by a fault is closed, so that no test can hang.
-        watchdog.setInterval(10000);
+        watchdog.setInterval(WaitLimitMs);
         watchdog.setSingleShot(true);
         QObject::connect(&watchdog, &QTimer::timeout, [this] {
             watchdogFired = true;

@@ -2,6 +2,7 @@
 #include "PicturePackFile.h"
 #include "PicturePackImport.h"
 #include "ProgramFolder.h"
+#include "WaitLimit.h"
 #include "frmParentMessage.h"
 #include "frmPicturePack.h"
 
@@ -56,7 +57,7 @@ public:
             QPushButton* button = box->button(dialog->acceptMode() == QFileDialog::AcceptSave
                                                   ? QDialogButtonBox::Save
                                                   : QDialogButtonBox::Open);
-            if (!QTest::qWaitFor([button] { return button->isEnabled(); }, 3000))
+            if (!QTest::qWaitFor([button] { return button->isEnabled(); }, WaitLimitMs))
                 unexpected = true;
             // Clicked once this step has returned: a question the click raises is the
             // next step's.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Form.h"
+#include "WaitLimit.h"
 
 #include <QTimer>
 #include <functional>
@@ -17,7 +18,7 @@ inline bool ShowModalWith(platform::Form& form, const std::function<void()>& act
         watchdogFired = true;
         form.Unload();
     });
-    watchdog.start(5000);
+    watchdog.start(WaitLimitMs);
     form.Show(true);
     return !watchdogFired;
 }

@@ -1,4 +1,5 @@
 #include "PictureBox.h"
+#include "WaitLimit.h"
 
 #include <QEvent>
 #include <QTest>
@@ -28,13 +29,15 @@ TEST(PictureBoxPicture, ABoxOnShowPaintsItsNewPicture) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
     PaintCounter counter;
     box.installEventFilter(&counter);
-    QTest::qWait(50);
+    // Paints already asked for happen first, so that only the new picture's count.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
     counter.paints = 0;
 
     QImage red(22, 18, QImage::Format_RGB32);
     red.fill(Qt::red);
     box.SetPicture(red);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }, WaitLimitMs));
     EXPECT_EQ(box.Image().pixel(10, 9), QColor(Qt::red).rgb());
 }
 

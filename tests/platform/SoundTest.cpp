@@ -1,8 +1,10 @@
 #include "Sound.h"
 
+#include "WaitLimit.h"
+
 #include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTest>
 #include <algorithm>
 #include <csignal>
 #include <cstdint>
@@ -39,10 +41,9 @@ protected:
         qputenv("SDL_AUDIODRIVER", driver);
     }
 
-    // Waits, a few seconds at most, until the sound has been played.
+    // Waits until the sound has been played.
     static void WaitUntilQuiet() {
-        for (int i = 0; i < 500 && IsPlaying(); ++i)
-            QThread::msleep(10);
+        EXPECT_TRUE(QTest::qWaitFor([] { return !IsPlaying(); }, WaitLimitMs));
     }
 
     // What the device played, read once the device is closed.

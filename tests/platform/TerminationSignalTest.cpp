@@ -1,5 +1,7 @@
 #include "TerminationSignal.h"
 
+#include "WaitLimit.h"
+
 #include <QTest>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -14,11 +16,11 @@ TEST(TerminationSignal, ReachesTheHandlerFromTheEventLoop) {
     platform::OnTerminationSignal([&] { ++first; });
     ASSERT_EQ(std::raise(SIGTERM), 0);
     EXPECT_EQ(first, 0) << "not called inside the signal handler";
-    EXPECT_TRUE(QTest::qWaitFor([&] { return first == 1; }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return first == 1; }, WaitLimitMs));
 
     platform::OnTerminationSignal([&] { ++second; });
     ASSERT_EQ(std::raise(SIGHUP), 0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return second == 1; }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return second == 1; }, WaitLimitMs));
     EXPECT_EQ(first, 1);
     platform::OnTerminationSignal({});
 }

@@ -18,4 +18,7 @@ TEST(HelpPages, LieInTheProgramFolder) {
     const QByteArray licence = Page("license_agreement.htm");
     EXPECT_TRUE(licence.contains("MIT License"));
     EXPECT_TRUE(licence.contains("The Crayvex developers"));
+    const QByteArray home = Page("home.htm");
+    EXPECT_TRUE(home.contains("The Crayvex"));
+    EXPECT_TRUE(home.contains("help.htm"));
 }

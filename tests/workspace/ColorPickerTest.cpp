@@ -1,6 +1,7 @@
 #include "Arithmetic.h"
 #include "BubbleMath.h"
 #include "MainWindowFixture.h"
+#include "WaitLimit.h"
 #include "frmColorPicker.h"
 
 #include <QTimer>
@@ -26,7 +27,7 @@ bool ShowPickerWith(const std::function<void(frmColorPicker&)>& act,
         closedByItself = false;
         picker.Unload();
     });
-    watchdog.start(5000);
+    watchdog.start(WaitLimitMs);
     if (show)
         show();
     else

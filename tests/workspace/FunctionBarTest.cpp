@@ -2,6 +2,7 @@
 #include "HyperLink.h"
 #include "MainWindowFixture.h"
 #include "Printer.h"
+#include "WaitLimit.h"
 #include "frmMessage.h"
 #include "frmParentMessage.h"
 #include "frmParentalOptions.h"
@@ -43,7 +44,7 @@ public:
             watchdogFired = true;
             CloseEverything();
         });
-        watchdog.start(8000);
+        watchdog.start(WaitLimitMs);
     }
 
     void Then(std::function<bool()> isUp, std::function<void()> act) {
@@ -146,7 +147,7 @@ void SaveAs(Adult& adult, const QString& path) {
                    dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
                    auto* box = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
                    QPushButton* save = box->button(QDialogButtonBox::Save);
-                   EXPECT_TRUE(QTest::qWaitFor([save] { return save->isEnabled(); }, 3000));
+                   EXPECT_TRUE(QTest::qWaitFor([save] { return save->isEnabled(); }, WaitLimitMs));
                    save->click();
                });
 }

@@ -4,10 +4,10 @@
 #include "PictureBox.h"
 #include "Resources.h"
 #include "Sound.h"
+#include "WaitLimit.h"
 
 #include <QFile>
 #include <QTest>
-#include <QThread>
 #include <set>
 #include <vector>
 
@@ -108,10 +108,9 @@ protected:
     }
 
     // Whether the device wrote anything but silence. The disk driver writes in real time,
-    // so the sound is first let play to its end (a few seconds at most).
+    // so the sound is first let play to its end.
     bool SomethingWasPlayed() {
-        for (int i = 0; i < 500 && sound::IsPlaying(); ++i)
-            QThread::msleep(10);
+        EXPECT_TRUE(QTest::qWaitFor([] { return !sound::IsPlaying(); }, WaitLimitMs));
         sound::CloseDevice();
         QFile file(output_);
         if (!file.open(QIODevice::ReadOnly))

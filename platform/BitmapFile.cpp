@@ -1,0 +1,57 @@
+#include "BitmapFile.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace platform {
+namespace {
+
+constexpr qint64 FileHeaderSize = 14;
+constexpr quint32 CoreHeaderSize = 12; // the oldest header: 16-bit sizes, no compression
+// Rows stored as they are: plain, or with colour masks.
+constexpr quint32 Plain = 0;
+constexpr quint32 Masks = 3;
+constexpr quint32 AlphaMasks = 6;
+// Far beyond any picture the loader takes, and small enough that no product overflows.
+constexpr qint64 MeasuredSide = qint64(1) << 24;
+
+quint32 Little(QByteArrayView bytes, qsizetype at, int size) {
+    quint32 value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | uchar(bytes[at + i]);
+    return value;
+}
+
+} // namespace
+
+bool BitmapCutShort(QByteArrayView head, qint64 fileSize) {
+    if (head.size() < FileHeaderSize + 4)
+        return false;
+    const qint64 offset = Little(head, 10, 4);
+    const quint32 headerSize = Little(head, 14, 4);
+    qint64 width = 0;
+    qint64 height = 0;
+    quint32 bits = 0;
+    quint32 compression = Plain;
+    if (headerSize == CoreHeaderSize && head.size() >= 26) {
+        width = Little(head, 18, 2);
+        height = Little(head, 20, 2);
+        bits = Little(head, 24, 2);
+    } else if (headerSize > CoreHeaderSize && head.size() >= 34) {
+        width = qint32(Little(head, 18, 4));
+        height = std::abs(qint64(qint32(Little(head, 22, 4))));
+        bits = Little(head, 28, 2);
+        compression = Little(head, 30, 4);
+    } else {
+        return false;
+    }
+    if (compression != Plain && compression != Masks && compression != AlphaMasks)
+        return false;
+    if (width <= 0 || width > MeasuredSide || height > MeasuredSide || bits == 0 || bits > 32)
+        return false;
+    const qint64 rowBytes = (width * bits + 31) / 32 * 4;
+    const qint64 rowsStart = std::max(offset, FileHeaderSize + headerSize);
+    return fileSize - rowsStart < rowBytes * height;
+}
+
+} // namespace platform

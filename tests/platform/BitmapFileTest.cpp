@@ -1,0 +1,85 @@
+#include "BitmapFile.h"
+
+#include "PictureFile.h"
+#include "PictureFiles.h"
+
+#include <QBuffer>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Bmp(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return bytes;
+}
+
+QImage Drawing(QImage::Format format) {
+    QImage image(37, 23, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, (x + y) % 5 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    return image.convertToFormat(format);
+}
+
+// A bitmap whose file ends before its last row is refused, whatever its depth: Qt's reader
+// would show the missing rows as whatever its memory held. The whole file loads, and
+// so does one with bytes to spare.
+TEST(BitmapFile, AFileCutShortIsRefused) {
+    struct Case {
+        const char* name;
+        QByteArray whole;
+    };
+    const Case cases[] = {
+        {"1 bit", Bmp(Drawing(QImage::Format_Mono))},
+        {"8 bits", Bmp(Drawing(QImage::Format_Indexed8))},
+        {"24 bits", Bmp(Drawing(QImage::Format_RGB32))},
+        {"32 bits with masks", fixtures::Bmp32File(Drawing(QImage::Format_ARGB32), true)},
+        {"32 bits plain", fixtures::Bmp32File(Drawing(QImage::Format_RGB32), false)},
+    };
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("drawing.bmp"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_FALSE(c.whole.isEmpty());
+        EXPECT_FALSE(platform::BitmapCutShort(c.whole, c.whole.size()));
+        ASSERT_TRUE(fixtures::WriteFile(path, c.whole));
+        EXPECT_FALSE(platform::LoadPicture(path).isNull());
+        ASSERT_TRUE(fixtures::WriteFile(path, c.whole + QByteArray(9, '\0')));
+        EXPECT_FALSE(platform::LoadPicture(path).isNull());
+        for (const qsizetype cut : {qsizetype(1), qsizetype(100), c.whole.size() / 2}) {
+            const QByteArray part = c.whole.left(c.whole.size() - cut);
+            EXPECT_TRUE(platform::BitmapCutShort(part, part.size())) << cut;
+            ASSERT_TRUE(fixtures::WriteFile(path, part));
+            EXPECT_TRUE(platform::LoadPicture(path).isNull()) << cut;
+            QImage reused(37, 23, QImage::Format_RGB32);
+            EXPECT_FALSE(platform::LoadPicture(path, 0xFFFFFF, reused)) << cut;
+        }
+    }
+}
+
+// Headers whose rows cannot be measured are left to Qt's reader.
+TEST(BitmapFile, RowsThatCannotBeMeasuredAreNotCalledShort) {
+    QByteArray bytes = Bmp(Drawing(QImage::Format_Indexed8));
+    ASSERT_GE(bytes.size(), 54);
+    const QByteArray head = bytes.left(54);
+    EXPECT_FALSE(platform::BitmapCutShort(head.left(10), 10)) << "no header";
+    QByteArray runLengths = head;
+    runLengths[30] = 1; // eight-bit run lengths
+    EXPECT_FALSE(platform::BitmapCutShort(runLengths, runLengths.size()));
+    QByteArray noWidth = head;
+    noWidth[18] = noWidth[19] = noWidth[20] = noWidth[21] = 0;
+    EXPECT_FALSE(platform::BitmapCutShort(noWidth, noWidth.size()));
+    // A height stored negative (rows top down) counts by its size.
+    QByteArray topDown = head;
+    const qint32 height = -23;
+    for (int i = 0; i < 4; ++i)
+        topDown[22 + i] = char(quint32(height) >> (8 * i) & 0xFF);
+    EXPECT_TRUE(platform::BitmapCutShort(topDown, topDown.size()));
+    EXPECT_FALSE(platform::BitmapCutShort(topDown, bytes.size()));
+}
+
+} // namespace
