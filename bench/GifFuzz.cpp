@@ -8,9 +8,11 @@
 // interlaced first picture three or four rows high (Qt misplaces its rows), the picture's
 // own for one with a colour table of its own that leaves part of the screen to the
 // background colour (Qt takes that from the picture's table before reading it). None
-// either for a code size of 1, which the format does not allow and readers take apart
-// differently. Pixel data that runs on past the picture is left unread; Qt's reader goes
-// on drawing it below the picture, so the screen below it is not compared.
+// either for damaged pixel data that giflib takes and makes its own pixels of (a code
+// past the table, a table code right after a clear) nor for a code size of 1, which the
+// format does not allow and readers take apart differently. Pixel data that runs on past
+// the picture is left unread; Qt's reader goes on drawing it below the picture, so the
+// screen below it is not compared.
 #include "FuzzCheck.h"
 #include "GifReader.h"
 #include "PictureFile.h"
@@ -35,6 +37,51 @@ QImage QtReading(const QByteArray& file) {
         qint64(size.width()) * size.height() > platform::MaxPicturePixels)
         return {};
     return platform::OverBackColour(reader.read(), Back);
+}
+
+// Whether the LZW codes from `at` (the code size, then the data blocks) are damaged in a
+// way giflib reads without a failure: a code past the table, a table code right after a
+// clear, or a code size outside 2 to 8.
+bool DamagedCodes(const QByteArray& file, qsizetype at) {
+    const int minimum = uchar(file[at++]);
+    if (minimum < 2 || minimum > 8)
+        return true;
+    QByteArray data;
+    while (at < file.size() && file[at] != 0) {
+        data += file.mid(at + 1, uchar(file[at]));
+        at += 1 + uchar(file[at]);
+    }
+    const int clear = 1 << minimum;
+    int size = minimum + 1;
+    int next = clear + 2;
+    bool first = true;
+    quint64 bits = 0;
+    int count = 0;
+    qsizetype in = 0;
+    for (;;) {
+        while (count < size) {
+            if (in == data.size())
+                return false;
+            bits |= quint64(uchar(data[in++])) << count;
+            count += 8;
+        }
+        const int code = int(bits & ((1u << size) - 1));
+        bits >>= size;
+        count -= size;
+        if (code == clear) {
+            size = minimum + 1;
+            next = clear + 2;
+            first = true;
+            continue;
+        }
+        if (code == clear + 1)
+            return false;
+        if (code > clear + 1 && (first || code > next))
+            return true;
+        if (!first && next < 4096 && ++next >= 1 << size && size < 12)
+            ++size;
+        first = false;
+    }
 }
 
 int Little16(const QByteArray& file, qsizetype at) {
@@ -65,7 +112,7 @@ QRect WhereQtIsRight(const QByteArray& file) {
                        screenHeight ? screenHeight : frame.bottom() + 1);
     if (frameFlags & 0x40 && (frame.height() == 3 || frame.height() == 4))
         return {};
-    if (file[codeSize] == 1)
+    if (DamagedCodes(file, codeSize))
         return {};
     if (frameFlags & 0x80 && flags & 0x80 && transparent < 0 && frame != screen)
         return frame;

@@ -26,6 +26,10 @@ settings) measured=(parental/SettingsFile.cpp) ;;
     ;;
 esac
 
+# One build at a time, when several readers are fuzzed side by side.
+mkdir -p build-fuzz
+exec 9>build-fuzz/.lock
+flock 9
 for variant in fuzz fuzz-coverage; do
     options=(-DCRAYVEX_FUZZ=ON)
     [ "$variant" = fuzz-coverage ] && options+=(-DCRAYVEX_FUZZ_COVERAGE=ON)
@@ -33,6 +37,7 @@ for variant in fuzz fuzz-coverage; do
         "${options[@]}" >/dev/null
     cmake --build "build-$variant" --target "fuzz_$reader" >/dev/null
 done
+flock -u 9
 
 scratch=$(mktemp -d "/tmp/crayvex-$reader-fuzz.XXXXXX")
 echo "scratch: $scratch"

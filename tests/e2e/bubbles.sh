@@ -71,19 +71,15 @@ start() {
     settings "$1"
     (cd "$work" && exec ./crayvex >"$work/crayvex.log" 2>&1) &
     pid=$!
-    sleep 3
-    choose_cell 0 0
-    local x y i
+    choose_cell 0 0 || fail "no drawing chosen"
+    wait_until drawing_shown || fail "the drawing did not show on the canvas"
+}
+drawing_shown() {
+    local x y
     read -r x y _ <<<"${points[0]}"
-    for i in $(seq 1 50); do
-        if [ -z "$(xdotool search --onlyvisible --name '^Open$' 2>/dev/null)" ]; then
-            shot shown
-            [ "$("$probe" pixel "$work/shown.png" $((left + x)) $((top + y)))" != \
-                "$(panel_colour shown.png)" ] && return 0
-        fi
-        sleep 0.2
-    done
-    fail "the drawing did not show on the canvas"
+    shot shown
+    [ "$("$probe" pixel "$work/shown.png" $((left + x)) $((top + y)))" != \
+        "$(panel_colour shown.png)" ]
 }
 stop() {
     kill "$pid" 2>/dev/null || true
@@ -146,16 +142,18 @@ start 0
 xdotool mousemove 5 $((screen_h - 5))
 sleep 0.5
 
-# The bubbles rise: a second later only the palette has changed.
+# The bubbles rise: once something has moved, only the palette has changed.
 shot rise1
-sleep 1
-shot rise2
+moved() {
+    shot rise2
+    read -r x0 y0 x1 y1 < <("$probe" changed "$work/rise1.png" "$work/rise2.png")
+    [ "$x0" != none ]
+}
+wait_until moved || fail "nothing moved"
 cp "$work/rise2.png" "$shots/bubbles-palette.png"
-read -r x0 y0 x1 y1 < <("$probe" changed "$work/rise1.png" "$work/rise2.png")
-[ "$x0" != none ] || fail "nothing moved in a second"
 [ "$x0" -ge "$pc_left" ] && [ "$y1" -lt "$top_bar" ] ||
     fail "pixels outside the palette changed: $x0 $y0 $x1 $y1 (palette from x $pc_left)"
-echo "a second of rising changed $x0,$y0 - $x1,$y1 (palette from x $pc_left)"
+echo "rising changed $x0,$y0 - $x1,$y1 (palette from x $pc_left)"
 
 # A click on a bubble makes its colour current; the next stroke paints in it. The target
 # shows whole, so no bubble drawn over it is near enough to come under the click within
@@ -174,7 +172,7 @@ plain_bubble() {
     return 0
 }
 colour=""
-deadline=$(($(now_ms) + 20000))
+deadline=$(($(now_ms) + wait_limit * 1000))
 while [ "$(now_ms)" -lt "$deadline" ]; do
     aim_at plain_bubble 500 || {
         sleep 0.2
@@ -188,7 +186,7 @@ while [ "$(now_ms)" -lt "$deadline" ]; do
     echo "(the click at ${click[*]} met no bubble: aiming again)"
 done
 [ -n "$colour" ] && [ "$colour" != "$r0 $g0 $b0" ] ||
-    fail "no click on a bubble changed the panel's colour in 20 s"
+    fail "no click on a bubble changed the panel's colour"
 read -r r g b <<<"$colour"
 # The new colour is the centre colour of a bubble that showed round the click.
 near_click=""
@@ -215,7 +213,7 @@ echo "bubble colour $r $g $b: $n pixels of the stroke"
 rainbow() { [ "$1" = "$rainbow_bubble" ] && [ "$5" = 1 ]; }
 # It can take a slow rainbow bubble some 15 s from leaving the top to show again.
 picker=""
-deadline=$(($(now_ms) + 30000))
+deadline=$(($(now_ms) + wait_limit * 1000))
 while [ "$(now_ms)" -lt "$deadline" ]; do
     aim_at rainbow 1000 || {
         sleep 0.2
@@ -229,7 +227,7 @@ while [ "$(now_ms)" -lt "$deadline" ]; do
     [ -n "$picker" ] && break
     echo "(the click at ${click[*]} did not open the picker: aiming again)"
 done
-[ -n "$picker" ] || fail "no click on the rainbow bubble opened the picker in 30 s"
+[ -n "$picker" ] || fail "no click on the rainbow bubble opened the picker"
 read -r r1 g1 b1 < <(panel_colour aim2.bmp)
 eval "$(xdotool getwindowgeometry --shell "$picker")"
 # The picker's bubbles float on a white panel 8 pixels in from its left edge.
@@ -271,9 +269,9 @@ echo "picked shade $r2 $g2 $b2: $n pixels of the stroke"
 stop
 
 # Auto-hide: the bar is hidden while the pointer is elsewhere, comes back after about a
-# second of rest in the corner, and hides as soon as the pointer leaves. Screenshots one
-# after another tell when it came back: after the last one without it and by the first
-# one with it.
+# second of rest in the corner (not before: a busy machine only makes it later), and hides
+# as soon as the pointer leaves. Screenshots one after another tell when it came back:
+# after the last one without it and by the first one with it.
 start 1
 xdotool mousemove 600 500
 sleep 0.5
@@ -282,19 +280,18 @@ shot away
 t_move=$(now_ms)
 xdotool mousemove 0 0
 t0=$(now_ms)
-watched=$("$probe" watch "$work/stroke1.png" "${bar[@]}" "$t0" 4000 "$work/corner.png" || true)
+watched=$("$probe" watch "$work/stroke1.png" "${bar[@]}" "$t0" $((wait_limit * 1000)) "$work/corner.png" || true)
 read -r hidden back <<<"$watched"
 [ -n "$back" ] || fail "no screenshots of the corner"
-[ "$back" != none ] || fail "the bar did not come back in 4 s of rest in the corner"
+[ "$back" != none ] || fail "the bar did not come back while the pointer rested in the corner"
 # Measured from the end of the move, and at the end from its start.
 back=$((back + t0 - t_move))
-[ "$hidden" -ge 700 ] && [ "$back" -le 2000 ] ||
+[ "$hidden" -ge 700 ] ||
     fail "the bar came back between $hidden and $back ms of rest in the corner"
 echo "the bar came back between $hidden and $back ms of rest in the corner"
 cp "$work/corner.png" "$shots/bubbles-bar-back.png"
 xdotool mousemove 600 500
-sleep 0.3
-shot left
-"$probe" same "$work/left.png" "$work/stroke1.png" "${bar[@]}" && fail "the bar stayed after the pointer left"
+bar_hidden() { shot left && ! "$probe" same "$work/left.png" "$work/stroke1.png" "${bar[@]}"; }
+wait_until bar_hidden || fail "the bar stayed after the pointer left"
 stop
 echo "bubbles: all checks passed"

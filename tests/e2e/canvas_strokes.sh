@@ -46,7 +46,6 @@ run() {
     cd "$work"
     ./crayvex 2>"$work/crayvex.err" &
     pid=$!
-    sleep 3
     choose_cell 0 0
     drag() { # tool, then start and end in drawing pixels
         xdotool mousemove "${tool_x[$1]}" $((top_bar / 2)) click 1
@@ -66,15 +65,19 @@ run() {
         drag 2 $((px - d)) $((py + d)) $((px + d)) $((py + d / 2))
     done
     xdotool mousemove 5 $((screen_h - 5))
-    sleep 0.5
-    import -window root "$shot"
+    # The strokes are painted once the screen shows them.
+    shows_strokes() {
+        import -window root "$shot" &&
+            "$areas" check "$drawing" "$shot" "$left" "$top" "$ax" "$ay" "$bx" "$by" >/dev/null 2>&1
+    }
+    wait_until shows_strokes || true
     kill "$pid"
     wait "$pid" 2>/dev/null || true
 }
 export -f run 2>/dev/null || true
-export work left top top_bar screen_h ax ay bx by d shot
+export work left top top_bar screen_h ax ay bx by d shot areas drawing
 export tool_x0=${tool_x[0]} tool_x1=${tool_x[1]} tool_x2=${tool_x[2]}
-xvfb-run -a -s "-screen 0 ${screen_w}x${screen_h}x24" bash -c "$(declare -f run choose_cell); tool_x=($tool_x0 $tool_x1 $tool_x2); run"
+xvfb-run -a -s "-screen 0 ${screen_w}x${screen_h}x24" bash -c "wait_limit=$wait_limit; $(declare -f run choose_cell $wait_functions); tool_x=($tool_x0 $tool_x1 $tool_x2); run"
 cat "$work/crayvex.err" >&2
 ! sanitizer_report "$work/crayvex.err" || { echo "the program reported a fault"; exit 1; }
 "$areas" check "$drawing" "$shot" "$left" "$top" "$ax" "$ay" "$bx" "$by"

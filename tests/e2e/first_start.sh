@@ -20,17 +20,10 @@ cp -r "$program_dir"/. "$work/"
 rm -rf "$work/colored pictures" "$work/Settings.ini"
 fail() { echo "FAIL: $*"; cat "$work/crayvex.log" 2>/dev/null; exit 1; }
 start() { (cd "$work" && exec ./crayvex >"$work/crayvex.log" 2>&1) & pid=$!; }
-# window_named NAME: up to 10 s for a visible window of that name; prints its geometry.
+# window_named NAME: a shown window of that name, standing still; prints its geometry.
 window_named() {
-    local w="" i=0
-    while [ -z "$w" ]; do
-        w=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-        i=$((i + 1))
-        [ $i -gt 100 ] && return 1
-        [ -z "$w" ] && sleep 0.1
-    done
-    sleep 0.3
-    xdotool getwindowgeometry --shell "$w"
+    local w
+    w=$(shown_window "$1") && wait_until placed "$w" && xdotool getwindowgeometry --shell "$w"
 }
 # differing A B [GEOMETRY]: how many pixels of the two pictures (or of that area of
 # both) differ by more than a JPEG's noise.

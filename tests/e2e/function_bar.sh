@@ -72,16 +72,13 @@ colouring_in() {
     read -r r g b < <(pixel "$1" "$ax" "$ay")
     [ $((r + g + b)) -lt 200 ]
 }
-# window_of NAME: up to 10 s for a shown window of that name (windows come and go meanwhile).
+# window_of NAME: a shown window of that name, standing still (windows come and go
+# meanwhile).
 window_of() {
-    local i=0 found=""
-    while [ -z "$found" ] && [ $i -lt 100 ]; do
-        found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n 1)
-        [ -n "$found" ] || sleep 0.1
-        i=$((i + 1))
-    done
-    echo "$found"
+    local found
+    found=$(shown_window "$1") && wait_until placed "$found" && echo "$found"
 }
+active_now() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 start() {
     (cd "$prog" && exec ./crayvex) 2>>"$work/crayvex.err" &
     pid=$!
@@ -89,7 +86,6 @@ start() {
     main=$(window_of 'The Crayvex')
     [ -n "$main" ] || fail "the main window did not come up"
     choose_cell 0 0 || fail "the picture chooser did not open"
-    sleep 0.5
 }
 colour() {
     xdotool mousemove "$crayon_x" 50 click 1
@@ -102,15 +98,8 @@ colour() {
     xdotool mouseup 1
     sleep 0.3
 }
-# gone_within SECONDS: the program has ended.
-gone_within() {
-    i=0
-    while kill -0 "$pid" 2>/dev/null; do
-        i=$((i + 1))
-        [ $i -gt $(($1 * 10)) ] && return 1
-        sleep 0.1
-    done
-}
+# gone: the program has ended.
+gone() { wait_until ended "$pid"; }
 # click_in WINDOW X Y: a click at a point of the window.
 click_in() {
     eval "$(xdotool getwindowgeometry --shell "$1")"
@@ -118,6 +107,15 @@ click_in() {
 }
 # The confirmation's OK button: 4440, 1800 twips.
 confirm_ok() { click_in "$1" $((4440 / 15 + $(width_of bitmap/115) / 2)) $((1800 / 15 + $(height_of bitmap/115) / 2)); }
+# grown WINDOW GEOMETRY: the window's place or size is no longer the one given.
+grown() { [ "$(xdotool getwindowgeometry "$1")" != "$2" ]; }
+# unfold MESSAGE: OK on the folded confirmation, once its password row shows.
+unfold() {
+    local folded
+    folded=$(xdotool getwindowgeometry "$1")
+    confirm_ok "$1"
+    wait_until grown "$1" "$folded" && wait_until placed "$1"
+}
 
 # ---- Quit with the password ----------------------------------------------------------
 start
@@ -125,9 +123,7 @@ colour
 xdotool mousemove "${bar_x[0]}" "$bar_y" click 1
 message=$(window_of Message)
 [ -n "$message" ] || fail "Quit asked nothing"
-sleep 0.5
-confirm_ok "$message" # unfolds the password row
-sleep 0.5
+unfold "$message" || fail "the password row did not show"
 xdotool type --delay 30 'tulip'
 xdotool key Return
 sleep 0.5
@@ -138,7 +134,7 @@ xdotool key ctrl+a BackSpace
 for i in 1 2 3 4 5; do xdotool key BackSpace; done
 xdotool type --delay 30 "$password"
 xdotool key Return
-gone_within 5 || fail "the right password did not end the program"
+gone || fail "the right password did not end the program"
 colouring_in "$stored" || fail "Quit did not store the colouring"
 echo "quit: the hint after a wrong password, the colouring stored"
 
@@ -152,7 +148,7 @@ for how in wm sigterm; do
     else
         kill -TERM "$pid"
     fi
-    gone_within 2 || fail "$how: the program did not end within two seconds"
+    gone || fail "$how: the program did not end"
     colouring_in "$stored" || fail "$how: the colouring was not stored"
     echo "$how: the colouring stored, the program gone"
 done
@@ -166,56 +162,42 @@ copy="$prog/savedcopy"
 xdotool mousemove "${bar_x[1]}" "$bar_y" click 1
 message=$(window_of Message)
 [ -n "$message" ] || fail "Save asked nothing"
-sleep 0.5
-confirm_ok "$message"
-sleep 0.5
+unfold "$message" || fail "the password row did not show"
 xdotool type --delay 30 "$password"
 xdotool key Return
 dialog=$(window_of 'Save current picture as...')
 [ -n "$dialog" ] || fail "no save dialog"
-sleep 1
+wait_until active_now "$dialog" || fail "the save dialog did not take the keyboard"
 xdotool type --delay 40 "$(basename "$copy")"
 sleep 0.3
 import -window root "$shots-save-dialog.png"
 xdotool key Return
-i=0
-until [ -f "$copy.jpg" ]; do
-    i=$((i + 1))
-    [ $i -gt 50 ] && fail "the copy was not written"
-    sleep 0.1
-done
-sleep 0.5
-colouring_in "$copy.jpg" || fail "the copy does not hold the colouring"
+wait_until colouring_in "$copy.jpg" || fail "the copy was not written, or does not hold the colouring"
 echo "save: '$copy.jpg' written"
 
 xdotool mousemove "${bar_x[2]}" "$bar_y" click 1
 message=$(window_of Message)
 [ -n "$message" ] || fail "Print asked nothing"
-sleep 0.5
-confirm_ok "$message"
-sleep 0.5
+unfold "$message" || fail "the password row did not show"
 xdotool type --delay 30 "$password"
 xdotool key Return
 dialog=$(window_of Print)
 [ -n "$dialog" ] || fail "no print dialog"
-sleep 1
+wait_until active_now "$dialog" || fail "the print dialog did not take the keyboard"
 import -window root "$shots-print-dialog.png"
 # The dialog's own place on the fixed screen: Options >>, then two copies into the PDF
-# file it proposes.
+# file it proposes, once the dialog has grown to show the options.
+folded=$(xdotool getwindowgeometry "$dialog")
 xdotool mousemove 393 412 click 1
-sleep 2
+{ wait_until grown "$dialog" "$folded" && wait_until placed "$dialog"; } ||
+    fail "the print dialog did not show its options"
 xdotool mousemove 700 476 click 1
 xdotool key End BackSpace BackSpace 2
 sleep 0.3
 import -window root "$shots-print-dialog.png"
 pdf=$prog/print.pdf
 xdotool mousemove 634 601 click 1
-i=0
-until [ -s "$pdf" ] && pdfinfo "$pdf" >/dev/null 2>&1; do
-    i=$((i + 1))
-    [ $i -gt 50 ] && fail "nothing was printed to '$pdf'"
-    sleep 0.1
-done
+wait_until eval '[ -s "$pdf" ] && pdfinfo "$pdf" >/dev/null 2>&1' || fail "nothing was printed to '$pdf'"
 pages=$(pdfinfo "$pdf" | sed -n 's/^Pages: *//p')
 [ "$pages" = 2 ] || fail "two copies printed $pages pages"
 pdftoppm -r 40 -png "$pdf" "$work/page"
@@ -224,6 +206,6 @@ for page in "$work"/page-*.png; do
 done
 echo "print: two copies on two pages of '$pdf'"
 kill -TERM "$pid"
-gone_within 2 || fail "the program did not end"
+gone || fail "the program did not end"
 ! sanitizer_report "$work/crayvex.err" || fail "the program reported a fault"
 exit 0

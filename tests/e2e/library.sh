@@ -61,28 +61,15 @@ for f in sun house; do
 done
 
 size_of() { identify -format "%$1" "$(find "$resources" -path "*/$2.png" | head -n 1)"; }
-# visible NAME: up to 10 s for a shown window of exactly that name; prints its id.
+# visible NAME: a shown window of exactly that name, standing still; prints its id.
 visible() {
-    local i=0 found=""
-    while [ -z "$found" ] && [ $i -lt 100 ]; do
-        found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-        [ -n "$found" ] || sleep 0.1
-        i=$((i + 1))
-    done
-    [ -n "$found" ] || return 1
-    sleep 0.3 # painted and taking clicks
-    echo "$found"
+    local found
+    found=$(shown_window "$1") && wait_until placed "$found" && echo "$found"
 }
-# gone NAME ID: up to 10 s for that window to be closed.
-gone() {
-    local i=0
-    while xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | grep -qx "$2"; do
-        i=$((i + 1))
-        [ $i -gt 100 ] && return 1
-        sleep 0.1
-    done
-}
-# until_true SECONDS COMMAND...: polls the command ten times a second.
+# gone NAME ID: that window has been closed.
+gone() { wait_until closed "$2"; }
+# until_true SECONDS COMMAND...: polls the command ten times a second, for that long: to
+# see that something does not happen.
 until_true() {
     local i=0 limit=$(($1 * 10))
     shift
@@ -117,7 +104,7 @@ no_message() { ! until_true 1 xdotool search --onlyvisible --name '^Message$'; }
 in_dialog() {
     local d title=$1
     d=$(visible "$title") || return 1
-    until_true 5 test "$(xdotool getactivewindow 2>/dev/null)" = "$d" || return 1
+    wait_until eval '[ "$(xdotool getactivewindow 2>/dev/null)" = "$d" ]' || return 1
     shift
     for text in "$@"; do
         xdotool type --delay 20 " $text"
@@ -157,7 +144,7 @@ xdotool mouseup 1
 sleep 0.3
 options
 coloured="$prog/colored pictures/The Crayvex/$first.jpg"
-until_true 5 test -f "$coloured" || fail "opening the options stored no colouring"
+wait_until test -f "$coloured" || fail "opening the options stored no colouring"
 
 # ---- A new book with two drawings; the grey picture is refused ---------------------------
 link "$options" 120 5280 # Add/remove coloring pages and books
@@ -165,12 +152,12 @@ manager=$(visible 'Manage pictures') || fail "the options link did not open the 
 link "$manager" 7080 255 # Create a new book
 in_dialog 'Book title' 'Zoo Animals ' || fail "no input box for the book's title"
 book="$prog/books/Zoo Animals"
-until_true 5 test -d "$book" || fail "the book was not created (the title is trimmed)"
+wait_until test -d "$book" || fail "the book was not created (the title is trimmed)"
 link "$manager" 240 6240 # Add pictures to this book
 in_dialog Open "$pics/" '"sun.bmp" "grey.bmp" "house.bmp"' || fail "no file dialog for pictures"
 message_continue "$shots/library-grey-refused.png" || fail "the grey picture was not refused"
 no_message || fail "more than the one refusal"
-until_true 5 test -f "$book/sun.bmp.qrv" -a -f "$book/house.bmp.qrv" ||
+wait_until test -f "$book/sun.bmp.qrv" -a -f "$book/house.bmp.qrv" ||
     fail "the added pictures were not listed"
 [ -e "$book/grey.bmp" ] && fail "the grey picture was added"
 cmp -s "$pics/sun.bmp" "$book/sun.bmp" && cmp -s "$pics/house.bmp" "$book/house.bmp" ||
@@ -201,7 +188,7 @@ echo "a pack of the book written"
 # ---- The book removed, and installed again from its pack -------------------------------
 link "$manager" 5040 255 # Delete this book
 message_continue || fail "removing the book asked nothing"
-until_true 5 test ! -e "$book" || fail "the book was not removed"
+wait_until test ! -e "$book" || fail "the book was not removed"
 link "$manager" 240 6660 # Import a Picture Pack
 message_continue || fail "no notice before importing"
 in_dialog Open "$pack" || fail "no file dialog for the pack"
@@ -219,7 +206,7 @@ echo "the book removed and installed again from its pack"
 # ---- The chooser shows the book; its first drawing opens --------------------------------
 xdotool mousemove 40 50 click 1 # open another picture
 chooser=$(visible Open) || fail "no chooser"
-until_true 10 test -f "$book/house.bmp.qrv" -a -f "$book/sun.bmp.qrv" ||
+wait_until test -f "$book/house.bmp.qrv" -a -f "$book/sun.bmp.qrv" ||
     fail "the chooser made no thumbnails for the book"
 sleep 0.5
 import -window root "$shots/library-chooser.png"
@@ -269,7 +256,7 @@ sleep 0.3
 import -window root "$shots/library-gallery.png"
 link "$gallery" 240 6450 # Delete selected picture(s)
 message_continue || fail "deleting asked nothing"
-until_true 5 test ! -e "$coloured" || fail "the coloured picture was not deleted"
+wait_until test ! -e "$coloured" || fail "the coloured picture was not deleted"
 [ -e "$coloured.qrv" ] && fail "the coloured picture's thumbnail stayed"
 [ -f "$builtin/$first" ] || fail "deleting the colouring took the drawing"
 link "$gallery" 8760 6450 # Close
@@ -294,5 +281,5 @@ choose_new 1 sun.bmp
 echo "the chooser's more-pictures button opened the manager, and the program goes on"
 
 kill -TERM "$pid"
-until_true 5 eval '! kill -0 "$pid" 2>/dev/null' || fail "the program did not end"
+wait_until eval '! kill -0 "$pid" 2>/dev/null' || fail "the program did not end"
 exit 0

@@ -32,7 +32,6 @@ run() {
     cd "$work"
     ./crayvex 2>"$work/crayvex.err" &
     pid=$!
-    sleep 3
     choose_cell 0 0
     xdotool mousemove "$crazy_x" $((top_bar / 2)) click --repeat 2 --delay 80 1
     sleep 0.5
@@ -48,13 +47,16 @@ run() {
         sleep 0.1
     done
     xdotool mousemove 5 $((screen_h - 5))
-    sleep 0.5
-    import -window root "$shot"
+    # The strokes are painted once the screen shows them.
+    shows_strokes() {
+        import -window root "$shot" && "$helper" check "$shot" "$left" "$top" >/dev/null 2>&1
+    }
+    wait_until shows_strokes || true
     kill "$pid"
     wait "$pid" 2>/dev/null || true
 }
-export work left top screen_h shot crazy_x top_bar
-xvfb-run -a -s "-screen 0 ${screen_w}x${screen_h}x24" bash -c "$(declare -f run choose_cell); run"
+export work left top screen_h shot crazy_x top_bar helper
+xvfb-run -a -s "-screen 0 ${screen_w}x${screen_h}x24" bash -c "wait_limit=$wait_limit; $(declare -f run choose_cell $wait_functions); run"
 cat "$work/crayvex.err" >&2
 ! sanitizer_report "$work/crayvex.err" || { echo "the program reported a fault"; exit 1; }
 "$helper" check "$shot" "$left" "$top"

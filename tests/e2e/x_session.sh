@@ -4,6 +4,7 @@
 
 . "$(dirname "$0")/xvfb.sh"
 . "$(dirname "$0")/sanitizer_report.sh"
+. "$(dirname "$0")/wait.sh"
 work=$(mktemp -d)
 pids=""
 # Stops the session's programs and waits until they have ended. A report of the sanitizer
@@ -25,26 +26,13 @@ fail() {
     for f in "$work"/*.log; do echo "--- $f"; cat "$f"; done
     exit 1
 }
-# wait_for FILE PATTERN: up to 10 s for a line in the file.
-wait_for() {
-    i=0
-    while ! grep -q "$2" "$1" 2>/dev/null; do
-        i=$((i + 1))
-        [ $i -gt 100 ] && return 1
-        sleep 0.1
-    done
-}
-window_of() { timeout 10 xdotool search --sync --name "^$1\$" | head -n 1; }
+# wait_for FILE PATTERN: a line in the file.
+wait_for() { wait_until grep -q "$2" "$1" 2>/dev/null; }
+window_of() { timeout "$wait_limit" xdotool search --sync --name "^$1\$" | head -n 1; }
 active() { xdotool getactivewindow 2>/dev/null; }
-# wait_active WINDOW: up to 5 s for the window to become the active one.
-wait_active() {
-    i=0
-    until [ "$(active)" = "$1" ]; do
-        i=$((i + 1))
-        [ $i -gt 50 ] && return 1
-        sleep 0.1
-    done
-}
+is_active() { [ "$(active)" = "$1" ]; }
+# wait_active WINDOW: the window has become the active one.
+wait_active() { wait_until is_active "$1"; }
 # start_probe MODE TITLE: starts a lock probe and waits until its window has the focus.
 start_probe() {
     "$lock_probe" "$1" "$2" "$work/$2.log" 2>"$work/$2.err" &
@@ -68,7 +56,7 @@ other=$(window_of other)
 i=0
 until [ "$(active)" = "$free" ]; do
     i=$((i + 1))
-    [ $i -gt 10 ] && fail "openbox did not switch windows on Alt+Tab without the lock"
+    [ $((i * 3 / 10)) -gt "$wait_limit" ] && fail "openbox did not switch windows on Alt+Tab without the lock"
     xdotool key alt+Tab
     sleep 0.3
 done

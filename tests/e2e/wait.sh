@@ -1,0 +1,40 @@
+# Sourced by the real-window tests: waiting for what should happen (a window shown or
+# gone, a line logged, a file written, a process ended), never for a fixed time that a
+# busy machine can miss. The limit only keeps a faulty test from hanging: far beyond what
+# the sanitizer build needs with every core busy.
+wait_limit=120
+
+# wait_until COMMAND...: runs the command ten times a second until it succeeds; fails
+# after the limit.
+wait_until() {
+    wait_start=$(date +%s)
+    until "$@"; do
+        [ $(($(date +%s) - wait_start)) -ge "$wait_limit" ] && return 1
+        sleep 0.1
+    done
+    return 0
+}
+
+# shown_window NAME: the newest shown window of exactly that name, once there is one.
+shown_window() { wait_until shown_now "$1" && echo "$shown_id"; }
+shown_now() {
+    shown_id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n 1)
+    [ -n "$shown_id" ]
+}
+
+# still_shown ID: the window is still mapped; closed ID: it is not.
+still_shown() { xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
+closed() { ! still_shown "$1"; }
+
+# placed ID: the window stands still where it is: two readings of its place agree.
+placed() {
+    placed_a=$(xdotool getwindowgeometry "$1" 2>/dev/null) || return 1
+    sleep 0.1
+    [ "$placed_a" = "$(xdotool getwindowgeometry "$1" 2>/dev/null)" ]
+}
+
+# ended PID: the process has ended.
+ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# The functions above, for scripts that declare them into a shell of their own.
+wait_functions="wait_until shown_window shown_now still_shown closed placed ended"
