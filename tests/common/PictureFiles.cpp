@@ -1,5 +1,6 @@
 #include "PictureFiles.h"
 
+#include <QBuffer>
 #include <QFile>
 
 namespace fixtures {
@@ -137,6 +138,14 @@ QByteArray Bmp32File(const QImage& image, bool alphaHeader, uint8_t fourthByte) 
         }
     }
     return out;
+}
+
+QByteArray QtBmpFile(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return bytes;
 }
 
 bool WriteFile(const QString& path, const QByteArray& bytes) {

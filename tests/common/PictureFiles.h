@@ -20,6 +20,9 @@ QByteArray GifFile(int width, int height, const std::vector<uint8_t>& indices,
 // plain header (compression BI_RGB) and the fourth byte of every pixel is `fourthByte`.
 QByteArray Bmp32File(const QImage& image, bool alphaHeader, uint8_t fourthByte = 0);
 
+// The image as Qt's writer writes a BMP file of it.
+QByteArray QtBmpFile(const QImage& image);
+
 // Writes the bytes to a file; false when it cannot.
 bool WriteFile(const QString& path, const QByteArray& bytes);
 

@@ -1,9 +1,9 @@
 #include "Thumbnail.h"
 
 #include "PictureFile.h"
+#include "PictureFiles.h"
 #include "cNDib.h"
 
-#include <QBuffer>
 #include <QColor>
 #include <QCoreApplication>
 #include <QDir>
@@ -36,14 +36,6 @@ QImage QtThumbnail(const QString& path) {
                                                                   Qt::SmoothTransformation));
     }
     return square;
-}
-
-QByteArray BmpBytes(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "BMP");
-    return bytes;
 }
 
 QByteArray FileBytes(const QString& path) {
@@ -114,7 +106,7 @@ TEST_F(ThumbnailTest, DrawingsOfTheBuiltInBookGiveQtsThumbnailsByteForByte) {
         SCOPED_TRACE(drawing.toStdString());
         const QString thumbnail = dir.filePath(drawing + QStringLiteral(".qrv"));
         ASSERT_TRUE(Thumbnail::Make(book.filePath(drawing), thumbnail));
-        EXPECT_EQ(FileBytes(thumbnail), BmpBytes(QtThumbnail(book.filePath(drawing))));
+        EXPECT_EQ(FileBytes(thumbnail), fixtures::QtBmpFile(QtThumbnail(book.filePath(drawing))));
     }
     EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.part")}).isEmpty())
         << "a part file left";
@@ -136,8 +128,8 @@ TEST_F(ThumbnailTest, PicturesOfEveryShapeGiveQtsThumbnails) {
         ASSERT_TRUE(picture.save(path, "BMP"));
         const QImage ours = Thumbnail::Create(path, Path("picture.bmp.qrv"));
         ASSERT_FALSE(ours.isNull());
-        EXPECT_EQ(BmpBytes(ours), BmpBytes(QtThumbnail(path)));
-        EXPECT_EQ(FileBytes(Path("picture.bmp.qrv")), BmpBytes(ours));
+        EXPECT_EQ(fixtures::QtBmpFile(ours), fixtures::QtBmpFile(QtThumbnail(path)));
+        EXPECT_EQ(FileBytes(Path("picture.bmp.qrv")), fixtures::QtBmpFile(ours));
     }
 }
 

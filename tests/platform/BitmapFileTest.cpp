@@ -3,19 +3,10 @@
 #include "PictureFile.h"
 #include "PictureFiles.h"
 
-#include <QBuffer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray Bmp(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "BMP");
-    return bytes;
-}
 
 QImage Drawing(QImage::Format format) {
     QImage image(37, 23, QImage::Format_RGB32);
@@ -34,9 +25,9 @@ TEST(BitmapFile, AFileCutShortIsRefused) {
         QByteArray whole;
     };
     const Case cases[] = {
-        {"1 bit", Bmp(Drawing(QImage::Format_Mono))},
-        {"8 bits", Bmp(Drawing(QImage::Format_Indexed8))},
-        {"24 bits", Bmp(Drawing(QImage::Format_RGB32))},
+        {"1 bit", fixtures::QtBmpFile(Drawing(QImage::Format_Mono))},
+        {"8 bits", fixtures::QtBmpFile(Drawing(QImage::Format_Indexed8))},
+        {"24 bits", fixtures::QtBmpFile(Drawing(QImage::Format_RGB32))},
         {"32 bits with masks", fixtures::Bmp32File(Drawing(QImage::Format_ARGB32), true)},
         {"32 bits plain", fixtures::Bmp32File(Drawing(QImage::Format_RGB32), false)},
     };
@@ -63,7 +54,7 @@ TEST(BitmapFile, AFileCutShortIsRefused) {
 
 // Headers whose rows cannot be measured are left to Qt's reader.
 TEST(BitmapFile, RowsThatCannotBeMeasuredAreNotCalledShort) {
-    QByteArray bytes = Bmp(Drawing(QImage::Format_Indexed8));
+    QByteArray bytes = fixtures::QtBmpFile(Drawing(QImage::Format_Indexed8));
     ASSERT_GE(bytes.size(), 54);
     const QByteArray head = bytes.left(54);
     EXPECT_FALSE(platform::BitmapCutShort(head.left(10), 10)) << "no header";
