@@ -12,6 +12,10 @@ constexpr quint32 CoreHeaderSize = 12; // the oldest header: 16-bit sizes, no co
 constexpr quint32 Plain = 0;
 constexpr quint32 Masks = 3;
 constexpr quint32 AlphaMasks = 6;
+// The colour masks that follow the plain header, where it has no room for them.
+constexpr quint32 PlainHeaderSize = 40;
+constexpr qint64 MaskBytes = 12;
+constexpr qint64 AlphaMaskBytes = 16;
 // Far beyond any picture the loader takes, and small enough that no product overflows.
 constexpr qint64 MeasuredSide = qint64(1) << 24;
 
@@ -33,15 +37,19 @@ bool BitmapCutShort(QByteArrayView head, qint64 fileSize) {
     qint64 height = 0;
     quint32 bits = 0;
     quint32 compression = Plain;
+    qint64 colours = 0;
+    qint64 colourBytes = 4;
     if (headerSize == CoreHeaderSize && head.size() >= 26) {
         width = Little(head, 18, 2);
         height = Little(head, 20, 2);
         bits = Little(head, 24, 2);
-    } else if (headerSize > CoreHeaderSize && head.size() >= 34) {
+        colourBytes = 3;
+    } else if (headerSize >= PlainHeaderSize && head.size() >= 50) {
         width = qint32(Little(head, 18, 4));
         height = std::abs(qint64(qint32(Little(head, 22, 4))));
         bits = Little(head, 28, 2);
         compression = Little(head, 30, 4);
+        colours = Little(head, 46, 4);
     } else {
         return false;
     }
@@ -49,8 +57,17 @@ bool BitmapCutShort(QByteArrayView head, qint64 fileSize) {
         return false;
     if (width <= 0 || width > MeasuredSide || height > MeasuredSide || bits == 0 || bits > 32)
         return false;
+    // Qt's reader takes the rows from the header's offset, or from the end of the colour
+    // table and masks where those reach further.
+    qint64 tableEnd = FileHeaderSize + headerSize;
+    if (bits <= 8)
+        tableEnd += std::min<qint64>(colours ? colours : qint64(1) << bits, 256) * colourBytes;
+    if (headerSize == PlainHeaderSize && compression == Masks)
+        tableEnd += MaskBytes;
+    if (headerSize == PlainHeaderSize && compression == AlphaMasks)
+        tableEnd += AlphaMaskBytes;
     const qint64 rowBytes = (width * bits + 31) / 32 * 4;
-    const qint64 rowsStart = std::max(offset, FileHeaderSize + headerSize);
+    const qint64 rowsStart = std::max(offset, tableEnd);
     return fileSize - rowsStart < rowBytes * height;
 }
 

@@ -52,6 +52,24 @@ TEST(BitmapFile, AFileCutShortIsRefused) {
     }
 }
 
+// Qt's reader takes the rows after the colour table where the table, as long as the
+// header's count of colours makes it, runs past the rows' offset.
+TEST(BitmapFile, RowsAfterALongColourTableCount) {
+    QByteArray bytes = fixtures::QtBmpFile(Drawing(QImage::Format_Mono));
+    ASSERT_EQ(uchar(bytes[10]), 62); // two colours after the header, then the rows
+    bytes[46] = 4;                   // four colours: the rows begin at 70
+    const qsizetype rows = bytes.size() - 62;
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("drawing.bmp"));
+    EXPECT_TRUE(platform::BitmapCutShort(bytes, bytes.size()));
+    ASSERT_TRUE(fixtures::WriteFile(path, bytes));
+    EXPECT_TRUE(platform::LoadPicture(path).isNull());
+    const QByteArray whole = bytes + QByteArray(8, '\0');
+    EXPECT_FALSE(platform::BitmapCutShort(whole, 70 + rows));
+    ASSERT_TRUE(fixtures::WriteFile(path, whole));
+    EXPECT_FALSE(platform::LoadPicture(path).isNull());
+}
+
 // Headers whose rows cannot be measured are left to Qt's reader.
 TEST(BitmapFile, RowsThatCannotBeMeasuredAreNotCalledShort) {
     QByteArray bytes = fixtures::QtBmpFile(Drawing(QImage::Format_Indexed8));
