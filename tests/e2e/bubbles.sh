@@ -25,6 +25,7 @@ trap cleanup EXIT
 fail() {
     echo "FAIL: $*"
     import -window root "$shots/bubbles-failure.png" 2>/dev/null || true
+    cat "$work/crayvex.log" 2>/dev/null
     exit 1
 }
 mkdir -p "$shots" "$work/runtime"

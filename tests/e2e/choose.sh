@@ -8,8 +8,7 @@
 # waits for the chooser to close.
 choose_cell() {
     local win
-    win=$(shown_window Open) || { echo "the picture chooser did not open"; return 1; }
-    wait_until placed "$win" || { echo "the picture chooser never stood still"; return 1; }
+    win=$(steady_window Open) || { echo "the picture chooser did not open"; return 1; }
     eval "$(xdotool getwindowgeometry --shell "$win")"
     xdotool mousemove $((X + 14 + 50 + 105 * $1)) $((Y + 9 + 50 + 105 * $2)) click 1
     wait_until closed "$win" || { echo "the click chose nothing"; return 1; }

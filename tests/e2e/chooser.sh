@@ -16,8 +16,7 @@ cp -r "$program/books/The Crayvex" "$work/books/"
 pid=$!
 wait_until grep -q '^ready' "$work/out.log" ||
     { echo "FAIL: the chooser did not come up"; cat "$work/err.log"; exit 1; }
-window=$(shown_window Open) || { echo "FAIL: no chooser window"; exit 1; }
-wait_until placed "$window" || { echo "FAIL: the chooser never stood still"; exit 1; }
+window=$(steady_window Open) || { echo "FAIL: no chooser window"; exit 1; }
 import -window root "$shot"
 # The window is centred: its content frame starts 8 pixels in, and the second cell of
 # the first row lies at (111, 1) on the sheet. A click the chooser has not answered

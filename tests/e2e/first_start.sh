@@ -23,7 +23,7 @@ start() { (cd "$work" && exec ./crayvex >"$work/crayvex.log" 2>&1) & pid=$!; }
 # window_named NAME: a shown window of that name, standing still; prints its geometry.
 window_named() {
     local w
-    w=$(shown_window "$1") && wait_until placed "$w" && xdotool getwindowgeometry --shell "$w"
+    w=$(steady_window "$1") && xdotool getwindowgeometry --shell "$w"
 }
 # differing A B [GEOMETRY]: how many pixels of the two pictures (or of that area of
 # both) differ by more than a JPEG's noise.

@@ -76,7 +76,7 @@ colouring_in() {
 # meanwhile).
 window_of() {
     local found
-    found=$(shown_window "$1") && wait_until placed "$found" && echo "$found"
+    found=$(steady_window "$1") && echo "$found"
 }
 active_now() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 start() {

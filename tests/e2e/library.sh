@@ -64,7 +64,7 @@ size_of() { identify -format "%$1" "$(find "$resources" -path "*/$2.png" | head 
 # visible NAME: a shown window of exactly that name, standing still; prints its id.
 visible() {
     local found
-    found=$(shown_window "$1") && wait_until placed "$found" && echo "$found"
+    found=$(steady_window "$1") && echo "$found"
 }
 # gone NAME ID: that window has been closed.
 gone() { wait_until closed "$2"; }

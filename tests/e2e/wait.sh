@@ -16,11 +16,15 @@ wait_until() {
 }
 
 # shown_window NAME: the newest shown window of exactly that name, once there is one.
+# steady_window NAME: the same once it stands still where it is (windows of that name
+# that come and go meanwhile are passed over).
 shown_window() { wait_until shown_now "$1" && echo "$shown_id"; }
+steady_window() { wait_until steady_now "$1" && echo "$shown_id"; }
 shown_now() {
     shown_id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n 1)
     [ -n "$shown_id" ]
 }
+steady_now() { shown_now "$1" && placed "$shown_id"; }
 
 # still_shown ID: the window is still mapped; closed ID: it is not.
 still_shown() { xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
@@ -37,4 +41,4 @@ placed() {
 ended() { ! kill -0 "$1" 2>/dev/null; }
 
 # The functions above, for scripts that declare them into a shell of their own.
-wait_functions="wait_until shown_window shown_now still_shown closed placed ended"
+wait_functions="wait_until shown_window steady_window shown_now steady_now still_shown closed placed ended"
