@@ -69,8 +69,8 @@ void FrmMain::SaveColoredPicture(bool tellFailure) {
     message.SetShowCancel(false);
     message.SetExtendedInformation(
         QStringLiteral("The colors of the picture '") + mMain::GetFileName(CurrentPicture) +
-        QStringLiteral("' could not be stored in the folder '") + folder +
-        QStringLiteral("': ") + reason +
+        QStringLiteral("' could not be stored in the folder '") + folder + QStringLiteral("': ") +
+        reason +
         QStringLiteral(". The colors stored before have been kept, but what was colored since "
                        "then is lost. Please make sure that the disk is not write protected and "
                        "that there is enough disk space."));
@@ -86,8 +86,8 @@ void FrmMain::SaveColoredPicture(bool tellFailure) {
 bool FrmMain::StoreColouring(QString& folder, QString& reason) {
     const QString book = BookOf(CurrentPicture);
     const QString file = mMain::GetFileName(CurrentPicture);
-    folder = platform::ResolvePath(platform::ProgramFolder() + QStringLiteral("/colored pictures/") +
-                                   book);
+    folder = platform::ResolvePath(platform::ProgramFolder() +
+                                   QStringLiteral("/colored pictures/") + book);
     std::error_code error;
     std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), error);
     if (error) {

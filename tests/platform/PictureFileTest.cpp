@@ -155,6 +155,17 @@ TEST(PictureFileKindTest, AHeaderClaimingTooManyPixelsIsRefused) {
     const QString path = dir.filePath(QStringLiteral("huge.gif"));
     ASSERT_TRUE(fixtures::WriteFile(path, gif));
     EXPECT_TRUE(platform::LoadPicture(path).isNull());
+
+    // At the limit a picture opens; a row more and it is refused.
+    for (const int height : {2000, 2001}) {
+        QImage drawing(2000, height, QImage::Format_Mono);
+        drawing.fill(1);
+        const QString bitmap = dir.filePath(QStringLiteral("tall%1.bmp").arg(height));
+        ASSERT_TRUE(drawing.save(bitmap, "BMP"));
+        EXPECT_EQ(platform::LoadPicture(bitmap).isNull(),
+                  qint64(2000) * height > platform::MaxPicturePixels)
+            << height;
+    }
 }
 
 } // namespace

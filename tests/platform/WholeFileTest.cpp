@@ -19,8 +19,9 @@ protected:
     }
     // The folder's entries besides the given file: what a write left behind.
     QStringList Others(const QString& name) const {
-        QStringList entries = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden |
-                                                         QDir::System | QDir::NoDotAndDotDot);
+        QStringList entries =
+            QDir(dir.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
         entries.removeAll(name);
         return entries;
     }
