@@ -68,12 +68,10 @@ void FrmMain::SaveColoredPicture(bool tellFailure) {
     message.SetPasswordVisible(false);
     message.SetShowCancel(false);
     message.SetExtendedInformation(
-        QStringLiteral("The colors of the picture '") + mMain::GetFileName(CurrentPicture) +
-        QStringLiteral("' could not be stored in the folder '") + folder + QStringLiteral("': ") +
-        reason +
-        QStringLiteral(". The colors stored before have been kept, but what was colored since "
-                       "then is lost. Please make sure that the disk is not write protected and "
-                       "that there is enough disk space."));
+        QStringLiteral("The colors could not be stored in the folder '") + folder +
+        QStringLiteral("': ") + reason +
+        QStringLiteral(". The colors stored before have been kept. Please make sure that the "
+                       "disk is not write protected and that there is enough disk space."));
     message.SetMessage(QStringLiteral(
         "Oh no! Your colors could not be kept! Call someone who can help you fix it!"));
     const bool running = Timer1->Enabled();
