@@ -26,23 +26,10 @@ if [ "$trouble" = read-only ]; then
 fi
 . "$(dirname "$0")/xvfb.sh"
 
-work=$(mktemp -d)
+. "$(dirname "$0")/work_folder.sh"
 chmod 755 "$work"
 prog=$work/program
 mkdir "$prog"
-pids="" mounted=""
-cleanup() {
-    for p in $pids; do { kill -9 "$p" && wait "$p"; } 2>/dev/null || true; done
-    [ -z "$mounted" ] || umount "$mounted"
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL ($trouble): $*"
-    import -window root "$shots-failure.png" 2>/dev/null
-    cat "$work"/*.err 2>/dev/null
-    exit 1
-}
 if [ "$trouble" = full-disk ]; then
     size=$(($(du -sk "$program_dir" | cut -f1) + 2048))
     mount -t tmpfs -o "size=${size}k" tmpfs "$prog" 2>/dev/null ||

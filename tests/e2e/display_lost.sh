@@ -11,20 +11,8 @@ for tool in Xvfb xdotool import; do
     command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
-work=$(mktemp -d)
+. "$(dirname "$0")/work_folder.sh"
 prog=$work/program
-pids=""
-cleanup() {
-    for p in $pids; do { kill -9 "$p" && wait "$p"; } 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*"
-    import -window root "$shots-failure.png" 2>/dev/null
-    cat "$work"/*.err 2>/dev/null
-    exit 1
-}
 # A display of the test's own, started and ended by the test itself.
 n=$((200 + $$ % 500))
 while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done

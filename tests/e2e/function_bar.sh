@@ -14,19 +14,7 @@ program_dir=$1 areas=$2 wm_close=$3 resources=$4 shots=$5
 needs="openbox pdfinfo"
 . "$(dirname "$0")/xvfb.sh"
 
-work=$(mktemp -d)
-pids=""
-cleanup() {
-    for p in $pids; do { kill -9 "$p" && wait "$p"; } 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*"
-    import -window root "$shots-failure.png" 2>/dev/null
-    cat "$work"/*.err 2>/dev/null
-    exit 1
-}
+. "$(dirname "$0")/work_folder.sh"
 
 . "$(dirname "$0")/window_manager.sh"
 start_openbox
