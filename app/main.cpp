@@ -1,3 +1,4 @@
+#include "DisplayLost.h"
 #include "EndProgram.h"
 #include "FrmMain.h"
 #include "LibraryWindows.h"
@@ -32,6 +33,13 @@ int main(int argc, char* argv[]) {
         if (main.IsLoaded())
             main.CloseFromOutside(platform::Form::AppTaskManager);
         platform::EndProgram();
+    });
+
+    // With the X server gone no window can be shown, and the program ends at once after
+    // this: the colouring is kept quietly before it does.
+    platform::OnDisplayLost([&main] {
+        if (main.IsLoaded())
+            main.SaveColoredPicture(false);
     });
 
     // Loading the main window is the whole start-up.

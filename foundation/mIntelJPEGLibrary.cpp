@@ -1,11 +1,11 @@
 #include "mIntelJPEGLibrary.h"
 
 #include "CaseInsensitivePath.h"
+#include "WholeFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <turbojpeg.h>
@@ -21,9 +21,7 @@ enum Result : int {
     InitFailed = -1,
     NoPixels = -2,
     EncodeFailed = -3,
-    OpenFailed = -4,
     WriteFailed = -5,
-    ReplaceFailed = -6,
 };
 
 QString ProgramName() {
@@ -83,19 +81,13 @@ bool SaveJPG(cDIBSection& section, const QString& name, int quality) {
                     surface ? 0 : TJFLAG_BOTTOMUP) != 0)
         Raise("Failed to save to JPG ", EncodeFailed);
 
-    // Written to a temporary file in the same folder, then renamed over the target.
-    // Unbuffered, so that a short write (a full disk) shows in write's count: an error
-    // of the buffer's flush would not stop the rename.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        Raise("Failed to save to JPG ", OpenFailed);
-    if (file.write(reinterpret_cast<const char*>(jpeg.Data), qint64(jpeg.Size)) !=
-        qint64(jpeg.Size)) {
-        file.cancelWriting();
+    // Written whole to a file of its own in the same folder, on the disk, then renamed
+    // over the target.
+    if (!platform::WriteWholeFile(
+            fileName,
+            QByteArray::fromRawData(reinterpret_cast<const char*>(jpeg.Data), qsizetype(jpeg.Size)),
+            platform::Durability::Synced))
         Raise("Failed to save to JPG ", WriteFailed);
-    }
-    if (!file.commit())
-        Raise("Failed to save to JPG ", ReplaceFailed);
 
     if (existed) {
         ::chmod(path.constData(), old.st_mode & 07777);

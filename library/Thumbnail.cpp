@@ -3,50 +3,16 @@
 #include "CaseInsensitivePath.h"
 #include "PictureFile.h"
 #include "SmoothScale.h"
+#include "WholeFile.h"
 #include "cNDib.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace Thumbnail {
 namespace {
-
 // A loaded picture larger than this is not kept for the next one.
 constexpr qsizetype KeptPictureBytes = qsizetype(16) << 20;
-
-// The bytes written whole under `path` or not at all, so that a reader never meets half
-// a thumbnail: a file of its own first, in one write, then renamed over the name. A cache
-// needs no flush to the disk.
-bool WriteWhole(const QString& path, const QByteArray& bytes) {
-    const QByteArray name = QFile::encodeName(path);
-    const QByteArray part = name + ".part";
-    const int fd = ::open(part.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return false;
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, size_t(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            break;
-        data += written;
-        left -= written;
-    }
-    const bool closed = ::close(fd) == 0;
-    if (left > 0 || !closed || std::rename(part.constData(), name.constData()) != 0) {
-        ::unlink(part.constData());
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 QImage Render(const QImage& picture) {
@@ -79,7 +45,7 @@ QImage Render(const QImage& picture) {
     return square;
 }
 
-QImage Create(const QString& picture, const QString& thumbnail) {
+QImage Create(const QString& picture, const QString& thumbnail, bool* cached) {
     // One picture buffer for all thumbnails made in a row: the pictures of a book mostly
     // share a size, and fresh memory of that size costs a page fault per page.
     thread_local QImage loaded;
@@ -89,16 +55,20 @@ QImage Create(const QString& picture, const QString& thumbnail) {
         loaded = QImage();
     if (square.isNull())
         return {};
+    // Written whole or not at all, so that a reader never meets half a thumbnail.
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !square.save(&buffer, "BMP") ||
-        !WriteWhole(thumbnail, bytes))
-        return {};
+    const bool written = buffer.open(QIODevice::WriteOnly) && square.save(&buffer, "BMP") &&
+                         platform::WriteWholeFile(thumbnail, bytes, platform::Durability::Cache);
+    if (cached)
+        *cached = written;
     return square;
 }
 
 bool Make(const QString& picture, const QString& thumbnail) {
-    return !Create(platform::ResolvePath(picture), platform::ResolvePath(thumbnail)).isNull();
+    bool cached = false;
+    Create(platform::ResolvePath(picture), platform::ResolvePath(thumbnail), &cached);
+    return cached;
 }
 
 } // namespace Thumbnail

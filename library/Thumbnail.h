@@ -11,10 +11,11 @@ constexpr int Size = 100;
 // centred. Null for a null picture.
 QImage Render(const QImage& picture);
 
-// Makes the thumbnail of a picture file and saves it as a BMP under `thumbnail`; both
-// paths are taken as they lie on disk. Returns the thumbnail, or a null image when the
-// picture cannot be loaded or the file cannot be written.
-QImage Create(const QString& picture, const QString& thumbnail);
+// Makes the thumbnail of a picture file and caches it as a BMP under `thumbnail`; both
+// paths are taken as they lie on disk. Returns the thumbnail, also when the cache file
+// cannot be written (a read-only folder, a full disk, a name too long to exist): `cached`
+// then tells false. A null image when the picture cannot be loaded.
+QImage Create(const QString& picture, const QString& thumbnail, bool* cached = nullptr);
 
 // The same for paths whose names may differ in letter case from those on disk. False
 // when the picture cannot be loaded or the file cannot be written.

@@ -81,12 +81,16 @@ QImage LoadOrMake(const FolderEntries& folder, const QString& picture) {
 }
 
 // A drawing with a coloured picture shows the coloured one's thumbnail; the drawing's
-// own thumbnail is then neither read nor made.
+// own thumbnail is then neither read nor made. A coloured picture that cannot be read
+// gives way to the drawing, as it does on the canvas. Null when neither can be read.
 QImage CellThumbnail(const FolderEntries& book, const FolderEntries& coloured,
                      const QString& file) {
     const QString colouredPicture = file + QStringLiteral(".jpg");
-    if (coloured.Contains(colouredPicture))
-        return LoadOrMake(coloured, colouredPicture);
+    if (coloured.Contains(colouredPicture)) {
+        const QImage thumbnail = LoadOrMake(coloured, colouredPicture);
+        if (!thumbnail.isNull())
+            return thumbnail;
+    }
     return LoadOrMake(book, file);
 }
 
@@ -197,28 +201,28 @@ void frmOpen::LoadBooks() {
                 list.push_back({long(k), folder, false, PictureFolders::BookPictures(titles[k])});
         }
 
-        // Every cell's place first, so the sheet takes its final size once.
-        SheetPlacer placer(Pmb->ScaleWidth(), Pmb->ScaleHeight());
+        // The sheet takes room for every picture first, so that it is not grown cell by
+        // cell; pictures that cannot be read take no cell, and the sheet ends below the
+        // last cell placed.
+        const long designHeight = Pmb->ScaleHeight();
+        SheetPlacer room(Pmb->ScaleWidth(), designHeight);
         for (const Book& book : list) {
             if (book.Pictures.isEmpty())
                 continue;
-            placer.OpenBook();
-            for (const QString& file : book.Pictures) {
-                const SheetPlacer::Point corner = placer.PlaceCell();
-                Thumbs.push_back({corner.X, corner.Y, file, book.Folder});
-            }
-            placer.CloseBook();
+            room.OpenBook();
+            for (qsizetype i = 0; i < book.Pictures.size(); ++i)
+                room.PlaceCell();
+            room.CloseBook();
         }
-        Pmb->resize(Pmb->width(), int(placer.Height()));
+        Pmb->resize(Pmb->width(), int(room.Height()));
         if (Pmb->Image().size() != Pmb->size())
             return LoadingFailure(); // no memory for the sheet
 
+        SheetPlacer placer(Pmb->ScaleWidth(), designHeight);
         cNDib dib; // carries every cell's thumbnail
-        size_t cell = 1;
-        for (const Book& book : list) {
-            if (!LoadBook(book, titles.size(), dib, cell))
-                return LoadingFailure();
-        }
+        for (const Book& book : list)
+            LoadBook(book, titles.size(), dib, placer);
+        Pmb->resize(Pmb->width(), int(placer.Height()));
 
         Pmb->Refresh();
         const bool scrolls = Pmb->ScaleHeight() > PB->ScaleHeight();
@@ -234,7 +238,7 @@ void frmOpen::LoadBooks() {
     }
 }
 
-bool frmOpen::LoadBook(const Book& book, long count, cNDib& dib, size_t& cell) {
+void frmOpen::LoadBook(const Book& book, long count, cNDib& dib, SheetPlacer& placer) {
     const QString name = mMain::GetFileName(book.Folder);
     frmSplash::Instance().SetProgressText(frmSplash::ProgressLine(int(book.k), int(count), name));
     // Lets the loading window repaint; clicks wait until the chooser is up.
@@ -244,17 +248,24 @@ bool frmOpen::LoadBook(const Book& book, long count, cNDib& dib, size_t& cell) {
     PictureFolders::PurgeOrphanThumbnails(book.Folder);
     PictureFolders::PurgeOrphanThumbnails(colouredFolder);
     if (book.Pictures.isEmpty())
-        return true;
+        return;
 
     const FolderEntries bookFiles(book.Folder);
     const FolderEntries colouredFiles(colouredFolder);
+    bool opened = false;
     for (const QString& file : book.Pictures) {
-        const QImage thumbnail = CellThumbnail(bookFiles, colouredFiles, file);
-        if (!dib.Make_From_Image(thumbnail))
-            return false;
-        DrawCell(dib, Thumbs[cell++], book.Own);
+        // A picture that cannot be read takes no cell: the rest of the library stays open.
+        if (!dib.Make_From_Image(CellThumbnail(bookFiles, colouredFiles, file)))
+            continue;
+        if (!opened)
+            placer.OpenBook();
+        opened = true;
+        const SheetPlacer::Point corner = placer.PlaceCell();
+        Thumbs.push_back({corner.X, corner.Y, file, book.Folder});
+        DrawCell(dib, Thumbs.back(), book.Own);
     }
-    return true;
+    if (opened)
+        placer.CloseBook();
 }
 
 void frmOpen::DrawCell(const cNDib& dib, const ThumbCell& cell, bool framed) {

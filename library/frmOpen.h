@@ -10,6 +10,7 @@
 
 class cNDib;
 class FolderEntries;
+class SheetPlacer;
 class pButton;
 
 namespace platform {
@@ -66,7 +67,9 @@ protected:
 private:
     struct Book;
     void LoadBooks();
-    bool LoadBook(const Book& book, long count, cNDib& dib, size_t& cell);
+    // Shows the book's progress line and draws a cell for each of its pictures that can be
+    // read, placed by `placer`, carried by `dib`.
+    void LoadBook(const Book& book, long count, cNDib& dib, SheetPlacer& placer);
     void LoadingFailure();
     void RefreshLastThumb();
     void DrawCell(const cNDib& dib, const ThumbCell& cell, bool framed);

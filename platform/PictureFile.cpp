@@ -9,6 +9,9 @@
 #include <QPainter>
 #include <algorithm>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -100,6 +103,23 @@ bool OverBackColour(const QImage& picture, uint32_t backColour, QImage& result) 
     return true;
 }
 
+// Opens only a regular file, and never waits for one: a named pipe or a device under a
+// picture's name would hold the program up.
+bool OpenRegularFile(const QString& path, QFile& file) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return true;
+    ::close(fd);
+    return false;
+}
+
 // GIF files through giflib: the first picture straight into its colours, its size checked
 // before memory is taken, into the caller's memory.
 bool LoadGif(QFile& file, uint32_t backColour, QImage& picture) {
@@ -125,8 +145,8 @@ QImage LoadPicture(const QString& path, uint32_t backColour) {
 }
 
 bool LoadPicture(const QString& path, uint32_t backColour, QImage& picture) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenRegularFile(path, file))
         return false;
     if (IsGif(file.peek(6)))
         return LoadGif(file, backColour, picture);

@@ -39,8 +39,10 @@ public:
     void c_MouseDown(int Index);
     void c_MouseUp(int Index);
     // Stores the colouring of the drawing open, replacing its earlier colouring only once
-    // the new one is completely written.
-    void SaveColoredPicture();
+    // the new one is completely written. A colouring that cannot be stored is told in the
+    // child's message window, unless `tellFailure` is false (the program is ending with no
+    // one to read it).
+    void SaveColoredPicture(bool tellFailure = true);
 
     // The picture chooser and the other windows of the picture library lie above the
     // workspace; the program sets these. ChoosePicture shows the chooser modally with an
@@ -137,6 +139,9 @@ private:
     void RedrawFrame();
     static QString ColoredPicturePath(const QString& picture);
     static bool IsOwnPicture(const QString& picture);
+    // Stores the colouring; false with the folder that could not be written and the
+    // system's reason when it could not.
+    bool StoreColouring(QString& folder, QString& reason);
     // Makes what a picture box shows its picture, through a temporary BMP file of that name
     // in the program folder. False when it could not be done.
     bool PictureFromImage(platform::PictureBox& box, const QString& tempName);

@@ -298,8 +298,10 @@ void FrmMain::ShowOptions(const QString& answer) {
 
 void FrmMain::Form_QueryUnload(int& cancel, int UnloadMode) {
     (void)cancel;
+    // Only a close in the window itself has someone at the screen to be told of a
+    // colouring that could not be kept; the session's or a signal's ending has not.
     if (UnloadMode != FormCode)
-        SaveColoredPicture();
+        SaveColoredPicture(UnloadMode == FormControlMenu);
 }
 
 void FrmMain::FitRect(int32_t& boxWidth, int32_t& boxHeight, int32_t& pictureWidth,

@@ -4,16 +4,23 @@
 #include "PictureFile.h"
 #include "ProgramFolder.h"
 #include "RuntimeError.h"
+#include "WholeFile.h"
 #include "cDIBSection.h"
 #include "frmMessage.h"
 #include "mIntelJPEGLibrary.h"
 #include "mMain_Files.h"
 
-#include <QDir>
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 namespace {
 const QString ThumbnailExtension = QStringLiteral(".qrv");
+// The JPEG writer's error for an existing colouring that is read-only.
+constexpr int32_t FileAccessError = 75;
 
 // The name of the folder that holds the picture: its book.
 QString BookOf(const QString& picture) {
@@ -49,15 +56,42 @@ bool FrmMain::PictureFromImage(platform::PictureBox& box, const QString& tempNam
     return true;
 }
 
-void FrmMain::SaveColoredPicture() {
+void FrmMain::SaveColoredPicture(bool tellFailure) {
     if (CurrentPicture.isEmpty())
         return;
+    QString folder;
+    QString reason;
+    if (StoreColouring(folder, reason) || !tellFailure)
+        return;
+    // Told before anything replaces the colouring on screen; the program goes on.
+    frmMessage& message = frmMessage::Instance();
+    message.SetPasswordVisible(false);
+    message.SetShowCancel(false);
+    message.SetExtendedInformation(
+        QStringLiteral("The colors could not be stored in the folder '") + folder +
+        QStringLiteral("': ") + reason +
+        QStringLiteral(". The colors stored before have been kept. Please make sure that the "
+                       "disk is not write protected and that there is enough disk space."));
+    message.SetMessage(QStringLiteral(
+        "Oh no! Your colors could not be kept! Call someone who can help you fix it!"));
+    const bool running = Timer1->Enabled();
+    Timer1->SetEnabled(false);
+    message.Show(true);
+    if (IsLoaded())
+        Timer1->SetEnabled(running);
+}
+
+bool FrmMain::StoreColouring(QString& folder, QString& reason) {
     const QString book = BookOf(CurrentPicture);
     const QString file = mMain::GetFileName(CurrentPicture);
-    const QString folder = platform::ResolvePath(platform::ProgramFolder() +
-                                                 QStringLiteral("/colored pictures/") + book);
-    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
-        return;
+    folder = platform::ResolvePath(platform::ProgramFolder() +
+                                   QStringLiteral("/colored pictures/") + book);
+    std::error_code error;
+    std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), error);
+    if (error) {
+        reason = QString::fromLocal8Bit(error.message());
+        return false;
+    }
     const QString target = ColoredPicturePath(CurrentPicture);
     // The thumbnails of the old colouring are stale whatever happens next; the old
     // colouring itself is replaced only by a complete new file.
@@ -75,23 +109,27 @@ void FrmMain::SaveColoredPicture() {
     try {
         cDIBSection section;
         section.CreateFromPicture(P->Picture());
-        if (!mIntelJPEGLibrary::SaveJPG(section, target, 90))
-            return;
-    } catch (const RuntimeError&) {
-        return;
+        mIntelJPEGLibrary::SaveJPG(section, target, 90);
+    } catch (const RuntimeError& failure) {
+        reason = failure.Number() == FileAccessError ? QString::fromLocal8Bit(std::strerror(EACCES))
+                 : !platform::LastFileError().isEmpty() ? platform::LastFileError()
+                                                        : failure.Description();
+        return false;
     }
-    if (IsOwnPicture(CurrentPicture)) {
-        // The outline layer's picture, without the region fill on its screen image, is
-        // the child's own drawing: it goes back into the picture's file, as a BMP.
-        tP->Cls();
-        const QString temp = CurrentPicture + QStringLiteral(".saving");
-        if (tP->Picture().save(temp, "BMP")) {
-            QFile::remove(CurrentPicture);
-            QFile::rename(temp, CurrentPicture);
-        } else {
-            QFile::remove(temp);
-        }
-    }
+    if (!IsOwnPicture(CurrentPicture))
+        return true;
+    // The outline layer's picture, without the region fill on its screen image, is the
+    // child's own drawing: it goes back into the picture's file, as a BMP, replacing the
+    // old page only once the new one is whole on the disk.
+    tP->Cls();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (buffer.open(QIODevice::WriteOnly) && tP->Picture().save(&buffer, "BMP") &&
+        platform::WriteWholeFile(CurrentPicture, bytes, platform::Durability::Synced))
+        return true;
+    folder = mMain::GetParentPath(CurrentPicture);
+    reason = platform::LastFileError();
+    return false;
 }
 
 QString FrmMain::ShowPictureError(long Kind, const QString& Path) {

@@ -44,7 +44,7 @@ protected:
         for (const char* book : {"The Crayvex", "Animals", "own pictures"})
             combo->AddItem(QString::fromUtf8(book));
         window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, WaitLimitMs));
     }
     void TearDown() override { combo->Box().hidePopup(); }
     QAbstractItemView& Popup() { return *combo->Box().view(); }

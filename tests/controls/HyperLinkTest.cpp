@@ -1,6 +1,7 @@
 #include "HyperLink.h"
 
 #include "ColourValue.h"
+#include "WaitLimit.h"
 
 #include <QFontMetrics>
 #include <QSignalSpy>
@@ -54,7 +55,7 @@ protected:
         link->ReadProperties(Design(QStringLiteral("Continue")));
         link->move(100, 80);
         window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, WaitLimitMs));
         // The pointer starts away from the link.
         QTest::mouseMove(&window, QPoint(10, 10));
     }

@@ -2,6 +2,7 @@
 
 #include "ColourValue.h"
 #include "PictureBox.h"
+#include "WaitLimit.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -42,7 +43,7 @@ protected:
         ASSERT_EQ(button->SetPicture(Solid(40, 30, Red), Solid(40, 30, Green), Solid(40, 30, Blue)),
                   0);
         window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, WaitLimitMs));
     }
     QRgb Face() { return button->Face().Image().pixel(10, 10) | 0xFF000000u; }
 

@@ -14,19 +14,7 @@ program_dir=$1 areas=$2 wm_close=$3 resources=$4 shots=$5
 needs="openbox pdfinfo"
 . "$(dirname "$0")/xvfb.sh"
 
-work=$(mktemp -d)
-pids=""
-cleanup() {
-    for p in $pids; do { kill -9 "$p" && wait "$p"; } 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*"
-    import -window root "$shots-failure.png" 2>/dev/null
-    cat "$work"/*.err 2>/dev/null
-    exit 1
-}
+. "$(dirname "$0")/work_folder.sh"
 
 . "$(dirname "$0")/window_manager.sh"
 start_openbox
@@ -40,45 +28,7 @@ printf ' 0 \r\n 0 \r\n 0 \r\n 1 \r\n 4 \r\n%s\r\na flower\r\n' "$password" >"$pr
 # The print dialog proposes a PDF file in the home folder.
 export HOME=$work
 
-drawing=$(find "$prog/books" -type f \( -iname '*.bmp' -o -iname '*.gif' -o -iname '*.jpg' \) |
-    LC_ALL=C sort -f | head -n 1)
-[ -n "$drawing" ] || fail "no drawing in the program folder"
-book=$(basename "$(dirname "$drawing")")
-stored="$prog/colored pictures/$book/$(basename "$drawing").jpg"
-read -r w h < <(identify -format '%w %h\n' "$drawing" | head -n 1)
-read -r ax ay ar < <(QT_QPA_PLATFORM=offscreen "$areas" points "$drawing" | head -n 1)
-d=$((ar / 2))
-width_of() { identify -format "%w" "$(find "$resources" -path "*/$1.png" | head -n 1)"; }
-height_of() { identify -format "%h" "$(find "$resources" -path "*/$1.png" | head -n 1)"; }
-x=0
-for id in 102 146 110 130; do x=$((x + $(width_of "bitmap/$id"))); done
-crayon_x=$((x + $(width_of bitmap/108) / 2))
-left=$((1024 / 2 - w / 2))
-top=$((100 + (768 - 100) / 2 - h / 2))
-# The function bar from the left: quit, save, print, About, options.
-bar_y=$(($(height_of design/pFunc0) / 2))
-bar_x=()
-x=0
-for i in 0 1 2 3 4; do
-    fw=$(width_of "design/pFunc$i")
-    bar_x+=($((x + fw / 2)))
-    x=$((x + fw))
-done
-
-pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:; }
-# dark FILE: the stored colouring is dark at the area's point, where the drawing is white.
-colouring_in() {
-    [ -f "$1" ] || return 1
-    read -r r g b < <(pixel "$1" "$ax" "$ay")
-    [ $((r + g + b)) -lt 200 ]
-}
-# window_of NAME: a shown window of that name, standing still (windows come and go
-# meanwhile).
-window_of() {
-    local found
-    found=$(steady_window "$1") && echo "$found"
-}
-active_now() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+. "$(dirname "$0")/colouring.sh"
 start() {
     (cd "$prog" && exec ./crayvex) 2>>"$work/crayvex.err" &
     pid=$!
@@ -86,35 +36,6 @@ start() {
     main=$(window_of 'The Crayvex')
     [ -n "$main" ] || fail "the main window did not come up"
     choose_cell 0 0 || fail "the picture chooser did not open"
-}
-colour() {
-    xdotool mousemove "$crayon_x" 50 click 1
-    sleep 0.3
-    xdotool mousemove $((left + ax - d)) $((top + ay)) mousedown 1
-    for i in 1 2 3 4 5 6 7 8; do
-        xdotool mousemove $((left + ax - d + 2 * d * i / 8)) $((top + ay))
-        sleep 0.03
-    done
-    xdotool mouseup 1
-    sleep 0.3
-}
-# gone: the program has ended.
-gone() { wait_until ended "$pid"; }
-# click_in WINDOW X Y: a click at a point of the window.
-click_in() {
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    xdotool mousemove $((X + $2)) $((Y + $3)) click 1
-}
-# The confirmation's OK button: 4440, 1800 twips.
-confirm_ok() { click_in "$1" $((4440 / 15 + $(width_of bitmap/115) / 2)) $((1800 / 15 + $(height_of bitmap/115) / 2)); }
-# grown WINDOW GEOMETRY: the window's place or size is no longer the one given.
-grown() { [ "$(xdotool getwindowgeometry "$1")" != "$2" ]; }
-# unfold MESSAGE: OK on the folded confirmation, once its password row shows.
-unfold() {
-    local folded
-    folded=$(xdotool getwindowgeometry "$1")
-    confirm_ok "$1"
-    wait_until grown "$1" "$folded" && wait_until placed "$1"
 }
 
 # ---- Quit with the password ----------------------------------------------------------

@@ -93,6 +93,12 @@ TEST_F(ThumbnailTest, AnUnwritableFolderMakesNoThumbnail) {
     picture.fill(Qt::blue);
     ASSERT_TRUE(picture.save(Path("blue.bmp"), "BMP"));
     EXPECT_FALSE(Thumbnail::Make(Path("blue.bmp"), Path("nowhere/blue.bmp.qrv")));
+    // The thumbnail itself is still made, for a window to draw from memory.
+    bool cached = true;
+    const QImage drawn = Thumbnail::Create(Path("blue.bmp"), Path("nowhere/blue.bmp.qrv"), &cached);
+    EXPECT_FALSE(cached);
+    ASSERT_EQ(drawn.size(), QSize(100, 100));
+    EXPECT_EQ(QColor(drawn.pixel(50, 50)), QColor(Qt::blue));
 }
 
 // The built-in book's drawings (GIF and BMP) give the very bytes Qt's readers and

@@ -3,6 +3,7 @@
 #include "Hooks.h"
 #include "KeyCodes.h"
 #include "KeyState.h"
+#include "WaitLimit.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -48,7 +49,7 @@ protected:
         window.show();
         QApplication::setActiveWindow(&window);
         edit->setFocus();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, WaitLimitMs));
     }
     void TearDown() override { SetKeyState(VK_CONTROL, false); }
 

@@ -26,7 +26,7 @@ TEST(PictureBoxPicture, ABoxOnShowPaintsItsNewPicture) {
     platform::PictureBox box;
     box.resize(22, 18);
     box.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box, WaitLimitMs));
     PaintCounter counter;
     box.installEventFilter(&counter);
     // Paints already asked for happen first, so that only the new picture's count.

@@ -4,8 +4,11 @@
 #include "PictureFiles.h"
 
 #include <QColor>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -124,6 +127,44 @@ TEST(PaletteBitmapTest, KeepsEveryPixel) {
         EXPECT_EQ(QColor(loaded.pixel(0, 0)), QColor(10, 10, 200));
         EXPECT_EQ(QColor(loaded.pixel(12, 0)), QColor(10, 10, 200));
         EXPECT_EQ(QColor(loaded.pixel(11, 0)), QColor(200, 10, 10));
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Only regular files are pictures: a named pipe, a folder or a device under a picture's
+// name is no picture, and is refused at once rather than waited on.
+TEST(PictureFileKindTest, OnlyRegularFilesAreRead) {
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("cat.gif"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    const QString folder = dir.filePath(QStringLiteral("dog.bmp"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    for (const QString& path : {pipe, folder, QStringLiteral("/dev/zero")})
+        EXPECT_TRUE(platform::LoadPicture(path).isNull()) << path.toStdString();
+}
+
+// A tiny file whose header claims a huge picture is refused before memory is taken for it.
+TEST(PictureFileKindTest, AHeaderClaimingTooManyPixelsIsRefused) {
+    QTemporaryDir dir;
+    // GIF89a, 10000 x 3300, two colours, one image of that size with almost no data.
+    const QByteArray gif = QByteArray::fromHex("4749463839611027e40c800000000000ffffff"
+                                               "2c000000001027e40c0002024c01003b");
+    const QString path = dir.filePath(QStringLiteral("huge.gif"));
+    ASSERT_TRUE(fixtures::WriteFile(path, gif));
+    EXPECT_TRUE(platform::LoadPicture(path).isNull());
+
+    // At the limit a picture opens; a row more and it is refused.
+    for (const int height : {2000, 2001}) {
+        QImage drawing(2000, height, QImage::Format_Mono);
+        drawing.fill(1);
+        const QString bitmap = dir.filePath(QStringLiteral("tall%1.bmp").arg(height));
+        ASSERT_TRUE(drawing.save(bitmap, "BMP"));
+        EXPECT_EQ(platform::LoadPicture(bitmap).isNull(),
+                  qint64(2000) * height > platform::MaxPicturePixels)
+            << height;
     }
 }
 

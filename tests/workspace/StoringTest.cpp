@@ -3,13 +3,18 @@
 #include "MainWindowStart.h"
 #include "ModalAnswers.h"
 #include "ProgramFolder.h"
+#include "frmMessage.h"
 #include "pButton.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -30,6 +35,10 @@ protected:
         return path;
     }
     QString Path(const char* relative) { return folder.filePath(QString::fromUtf8(relative)); }
+    QString ColouredPath(const QString& drawing) {
+        return folder.filePath(QStringLiteral("colored pictures/Animals/") +
+                               QFileInfo(drawing).fileName() + QStringLiteral(".jpg"));
+    }
     static void Touch(const QString& path) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -157,6 +166,91 @@ TEST_F(StoringTest, AStoredColouringThatCannotBeReadGivesWayToTheDrawing) {
     StoreByOpeningNothing();
     EXPECT_FALSE(QImage(Path("colored pictures/Animals/cat.gif.jpg"), "JPEG").isNull())
         << "the next storing replaces the unreadable file";
+}
+
+// A colouring that cannot be stored is told in the child's message window, with the
+// folder and the system's reason for the adult, before the chooser replaces it on screen;
+// the colouring stored before stays as it was, and the program goes on.
+TEST_F(StoringTest, AColouringThatCannotBeStoredIsToldAndTheOldOneKept) {
+    ASSERT_TRUE(QDir().mkpath(Path("colored pictures/Animals")));
+    const QString old = Path("colored pictures/Animals/cat.gif.jpg");
+    Touch(old);
+    ASSERT_TRUE(QFile::setPermissions(old, QFile::ReadOwner | QFile::ReadGroup));
+    ASSERT_TRUE(StartMainWindow(main, cat));
+    PaintStroke();
+
+    QString shownBeforeChoosing;
+    main.ChoosePicture = [&] {
+        shownBeforeChoosing = frmMessage::Instance().Label2->text();
+        return QString();
+    };
+    ModalAnswers ok(ModalAnswers::Ok);
+    main.c_Click(0);
+    ASSERT_EQ(ok.childMessages,
+              QStringList{"Oh no! Your colors could not be kept! Call someone who can help you "
+                          "fix it!"});
+    EXPECT_EQ(shownBeforeChoosing,
+              QStringLiteral("The colors could not be stored in the folder '") +
+                  Path("colored pictures/Animals") + QStringLiteral("': ") +
+                  QString::fromLocal8Bit(strerror(EACCES)) +
+                  QStringLiteral(". The colors stored before have been kept. Please make sure "
+                                 "that the disk is not write protected and that there is enough "
+                                 "disk space."));
+    QFile kept(old);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("old"));
+    EXPECT_EQ(main.CurrentPicture, cat) << "the program goes on";
+    EXPECT_TRUE(main.Timer1->Enabled());
+
+    // Ended from outside, there is no one to tell: the storing fails quietly.
+    main.SaveColoredPicture(false);
+    EXPECT_EQ(ok.childMessages.size(), 1);
+}
+
+// Every name the file system allows works: a drawing of a 250-byte name is coloured,
+// stored and opened again with its colouring; with a name whose coloured picture's name
+// cannot exist, the colouring is told as not kept.
+TEST_F(StoringTest, LongPictureNamesAreStoredOrToldAsNotKept) {
+    const QString longest = AddDrawing(QStringLiteral("Animals"),
+                                       QString(246, QLatin1Char('c')) + QStringLiteral(".gif"));
+    ASSERT_TRUE(StartMainWindow(main, longest));
+    PaintStroke();
+    {
+        ModalAnswers ok(ModalAnswers::Ok);
+        StoreByOpeningNothing();
+        EXPECT_EQ(ok.childMessages, QStringList());
+    }
+    ASSERT_FALSE(QImage(ColouredPath(longest), "JPEG").isNull());
+    ASSERT_TRUE(StartMainWindow(main, cat));
+    ASSERT_TRUE(StartMainWindow(main, longest));
+    EXPECT_GT(main.P->Image().pixelColor(170, 60).red(), 200) << "the colouring came back";
+
+    const QString tooLong = AddDrawing(QStringLiteral("Animals"),
+                                       QString(250, QLatin1Char('t')) + QStringLiteral(".gif"));
+    ASSERT_TRUE(StartMainWindow(main, tooLong));
+    PaintStroke();
+    ModalAnswers ok(ModalAnswers::Ok);
+    main.c_Click(0);
+    ASSERT_EQ(ok.childMessages.size(), 1);
+    EXPECT_TRUE(frmMessage::Instance().Label2->text().contains(
+        QString::fromLocal8Bit(strerror(ENAMETOOLONG))));
+}
+
+// An own page is replaced by renaming its new file over it, never by removing it first,
+// and leaves no other file behind.
+TEST_F(StoringTest, AnOwnPageIsReplacedByRenamingOverIt) {
+    const QString own = AddDrawing(QStringLiteral("own pictures"), QStringLiteral("own_0.bmp"));
+    ASSERT_TRUE(StartMainWindow(main, own));
+    struct stat before {};
+    ASSERT_EQ(::stat(QFile::encodeName(own).constData(), &before), 0);
+    PaintStroke();
+    StoreByOpeningNothing();
+    struct stat after {};
+    ASSERT_EQ(::stat(QFile::encodeName(own).constData(), &after), 0);
+    EXPECT_NE(after.st_ino, before.st_ino) << "a new file, renamed over the old one";
+    EXPECT_EQ(QDir(Path("books/own pictures")).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              QStringList{"own_0.bmp"});
+    EXPECT_FALSE(QImage(own, "BMP").isNull());
 }
 
 } // namespace
