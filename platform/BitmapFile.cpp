@@ -7,7 +7,11 @@ namespace platform {
 namespace {
 
 constexpr qint64 FileHeaderSize = 14;
-constexpr quint32 CoreHeaderSize = 12; // the oldest header: 16-bit sizes, no compression
+// The oldest header: 16-bit sizes, no compression, three bytes a colour. Qt's reader takes
+// a header of any size but those below in this layout.
+constexpr quint32 CoreHeaderSize = 12;
+// Headers with 32-bit sizes.
+constexpr quint32 WideHeaderSizes[] = {40, 64, 108, 124};
 // Rows stored as they are: plain, or with colour masks.
 constexpr quint32 Plain = 0;
 constexpr quint32 Masks = 3;
@@ -39,17 +43,22 @@ bool BitmapCutShort(QByteArrayView head, qint64 fileSize) {
     quint32 compression = Plain;
     qint64 colours = 0;
     qint64 colourBytes = 4;
-    if (headerSize == CoreHeaderSize && head.size() >= 26) {
-        width = Little(head, 18, 2);
-        height = Little(head, 20, 2);
-        bits = Little(head, 24, 2);
-        colourBytes = 3;
-    } else if (headerSize >= PlainHeaderSize && head.size() >= 50) {
+    qint64 headerEnd = FileHeaderSize + headerSize;
+    const bool wide = std::find(std::begin(WideHeaderSizes), std::end(WideHeaderSizes),
+                                headerSize) != std::end(WideHeaderSizes);
+    if (wide && head.size() >= 50) {
         width = qint32(Little(head, 18, 4));
         height = std::abs(qint64(qint32(Little(head, 22, 4))));
         bits = Little(head, 28, 2);
         compression = Little(head, 30, 4);
         colours = Little(head, 46, 4);
+    } else if (!wide && head.size() >= 26) {
+        width = qint16(Little(head, 18, 2));
+        height = std::abs(qint64(qint16(Little(head, 20, 2))));
+        bits = Little(head, 24, 2);
+        headerEnd = FileHeaderSize + CoreHeaderSize;
+        if (headerSize == CoreHeaderSize)
+            colourBytes = 3;
     } else {
         return false;
     }
@@ -59,7 +68,7 @@ bool BitmapCutShort(QByteArrayView head, qint64 fileSize) {
         return false;
     // Qt's reader takes the rows from the header's offset, or from the end of the colour
     // table and masks where those reach further.
-    qint64 tableEnd = FileHeaderSize + headerSize;
+    qint64 tableEnd = headerEnd;
     if (bits <= 8)
         tableEnd += std::min<qint64>(colours ? colours : qint64(1) << bits, 256) * colourBytes;
     if (headerSize == PlainHeaderSize && compression == Masks)

@@ -70,6 +70,33 @@ TEST(BitmapFile, RowsAfterALongColourTableCount) {
     EXPECT_FALSE(platform::LoadPicture(path).isNull());
 }
 
+// Qt's reader takes a header of a size it does not know as the oldest kind: 16-bit sizes
+// right after the header's size, the rows straight after them.
+TEST(BitmapFile, AHeaderOfAnUnknownSizeIsTakenAsTheOldestKind) {
+    QByteArray bytes("BM", 2);
+    const auto put = [&bytes](quint32 value, int size) {
+        for (int i = 0; i < size; ++i)
+            bytes.append(char(value >> (8 * i) & 0xFF));
+    };
+    put(0, 4);    // the file's size, unread
+    put(0, 4);    // reserved
+    put(26, 4);   // the rows' offset
+    put(1047, 4); // a header size no writer uses
+    put(8, 2);    // width
+    put(2, 2);    // height
+    put(1, 2);    // planes
+    put(24, 2);   // bits a pixel: 24 bytes a row
+    const QByteArray whole = bytes + QByteArray(48, '\x7F');
+    EXPECT_FALSE(platform::BitmapCutShort(whole, whole.size()));
+    EXPECT_TRUE(platform::BitmapCutShort(whole, whole.size() - 1));
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("drawing.bmp"));
+    ASSERT_TRUE(fixtures::WriteFile(path, whole));
+    EXPECT_EQ(platform::LoadPicture(path).size(), QSize(8, 2));
+    ASSERT_TRUE(fixtures::WriteFile(path, whole.left(whole.size() - 8)));
+    EXPECT_TRUE(platform::LoadPicture(path).isNull());
+}
+
 // Headers whose rows cannot be measured are left to Qt's reader.
 TEST(BitmapFile, RowsThatCannotBeMeasuredAreNotCalledShort) {
     QByteArray bytes = fixtures::QtBmpFile(Drawing(QImage::Format_Indexed8));
