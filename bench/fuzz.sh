@@ -17,7 +17,7 @@ seconds=${2:-300}
 build=$top/${3:-build}
 case $reader in
 gif) measured=(platform/GifReader.cpp) ;;
-picture) measured=(platform/PictureFile.cpp platform/GifReader.cpp) ;;
+picture) measured=(platform/PictureFile.cpp platform/BitmapFile.cpp platform/GifReader.cpp) ;;
 thumbnail) measured=(library/Thumbnail.cpp platform/PictureFile.cpp) ;;
 settings) measured=(parental/SettingsFile.cpp) ;;
 *)
