@@ -228,8 +228,11 @@ void FrmMain::SetUpButtons() {
         {pTool[2], 119, 117, 118, "Draw using a magic coloring pencil"},
     };
     for (const Pictures& p : pictures) {
-        p.button->SetPicture(res::Bitmap(p.normal), res::Bitmap(p.down),
-                             p.pressed ? res::Bitmap(p.pressed) : QImage());
+        // Disabled, a button stays on the bar's sky blue rather than on a grey of its own.
+        const QImage normal = res::Bitmap(p.normal);
+        p.button->SetPicture(normal, res::Bitmap(p.down),
+                             p.pressed ? res::Bitmap(p.pressed) : QImage(),
+                             pButton::GreyOn(normal, TopBarColour));
         if (p.button->width() <= 1)
             p.button->resize(TopBarHeight, TopBarHeight); // no artwork for it
         p.button->SetToolText(QString::fromUtf8(p.tip));

@@ -1,4 +1,5 @@
 // The start-up's screen checks, settings and layout, and its re-run after saved options.
+#include "ColourValue.h"
 #include "Fixtures.h"
 #include "MainWindowStart.h"
 #include "ModalAnswers.h"
@@ -220,6 +221,24 @@ TEST_F(FreshStartTest, SaveAndPrintAnswerOnlyOnceAPictureIsOpen) {
         EXPECT_TRUE(main.pFunc[size_t(index)]->isEnabled()) << index;
     }
     EXPECT_EQ(answers.childMessages.size(), 2) << "each asks once a picture is open";
+}
+
+TEST_F(FreshStartTest, TheBarIsOnePiece) {
+    // The disabled keys stand on the bar's own sky blue, and the adults' buttons in the
+    // corner cover none of them.
+    const QRgb bar = platform::PixelFromColourValue(main.pT->BackColor());
+    std::vector<pButton*> buttons(main.c.begin(), main.c.end());
+    buttons.insert(buttons.end(), main.pTool.begin(), main.pTool.end());
+    for (pButton* button : buttons) {
+        const QImage& face = button->Face().Image();
+        if (!button->Enabled()) {
+            EXPECT_EQ(face.pixel(0, 0), bar);
+            EXPECT_EQ(face.pixel(face.width() - 2, face.height() - 2), bar);
+        }
+        for (platform::PictureBox* function : main.pFunc)
+            EXPECT_FALSE(function->geometry().intersects(button->geometry()));
+    }
+    EXPECT_FALSE(main.c[2]->Enabled());
 }
 
 TEST_F(FreshStartTest, ThePanelAlwaysShowsTheColourThatPaints) {
