@@ -27,9 +27,16 @@ QImage GrainyBrush(int width, int height, int darkest, uint32_t seed) {
     return brush;
 }
 
-QImage LineDrawing() {
-    QImage image(200, 120, QImage::Format_RGB32);
+namespace {
+QImage WhitePage(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
+    return image;
+}
+} // namespace
+
+QImage LineDrawing() {
+    QImage image = WhitePage(200, 120);
     QPainter painter(&image);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
@@ -47,8 +54,7 @@ QImage LineDrawing() {
 }
 
 QImage AntialiasedDrawing() {
-    QImage image(320, 240, QImage::Format_RGB32);
-    image.fill(Qt::white);
+    QImage image = WhitePage(320, 240);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(Qt::NoBrush);
