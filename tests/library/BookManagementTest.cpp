@@ -99,6 +99,11 @@ TEST_F(BookManagement, RefusalsShowTheirMessageAndChangeNothing) {
         std::function<std::vector<QString>(BookManagement&)> expected;
     };
     const auto none = [](BookManagement&) {};
+    const auto titleRefused = [](BookManagement& t) -> std::vector<QString> {
+        return {"The book could not be created. Please make sure that the path '" + t.In("books") +
+                "/' is not write protected and that you have not used the following characters "
+                "in the book title \\ /:*?\"<>|"};
+    };
     const Case cases[] = {
         {"built-in book removed", "The Crayvex", none, RemoveBook,
          [](BookManagement&) -> std::vector<QString> {
@@ -148,29 +153,11 @@ TEST_F(BookManagement, RefusalsShowTheirMessageAndChangeNothing) {
              return {"You are attempting to copy picture(s) from one book into the same book!"};
          }},
         {"book title with a forbidden character", "Animals",
-         [](BookManagement& t) { t.Type(" Cats: big "); }, AddBook,
-         [](BookManagement& t) -> std::vector<QString> {
-             return {"The book could not be created. Please make sure that the path '" +
-                     t.In("books") +
-                     "/' is not write protected and that you have not used the following "
-                     "characters in the book title \\ /:*?\"<>|"};
-         }},
+         [](BookManagement& t) { t.Type(" Cats: big "); }, AddBook, titleRefused},
         {"book title of a hidden folder", "Animals", [](BookManagement& t) { t.Type(".cats"); },
-         AddBook,
-         [](BookManagement& t) -> std::vector<QString> {
-             return {"The book could not be created. Please make sure that the path '" +
-                     t.In("books") +
-                     "/' is not write protected and that you have not used the following "
-                     "characters in the book title \\ /:*?\"<>|"};
-         }},
+         AddBook, titleRefused},
         {"book title with a line break", "Animals", [](BookManagement& t) { t.Type("Cats\nDogs"); },
-         AddBook,
-         [](BookManagement& t) -> std::vector<QString> {
-             return {"The book could not be created. Please make sure that the path '" +
-                     t.In("books") +
-                     "/' is not write protected and that you have not used the following "
-                     "characters in the book title \\ /:*?\"<>|"};
-         }},
+         AddBook, titleRefused},
         {"existing book title in another case", "Animals",
          [](BookManagement& t) { t.Type("  bIRDS"); }, AddBook,
          [](BookManagement&) -> std::vector<QString> {
