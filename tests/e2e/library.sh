@@ -183,6 +183,14 @@ echo "a new book with two drawings, the grey one refused"
 link "$manager" 2820 6660 # Create a Picture Pack
 builder=$(visible 'Create a Picture Pack') || fail "no pack builder"
 import -window root "$shots/library-pack-builder.png"
+# A folder name that a pack cannot carry is refused before the save dialog.
+mkdir -p "$work/a|b"
+cp "$pics/sun.bmp" "$work/a|b/"
+link "$builder" 120 1920 # Select files to put into the Picture Pack
+in_dialog Open "$work/a|b/" 'sun.bmp' || fail "no file dialog for the refused pack's pictures"
+message_continue "$shots/library-pack-refused.png" || fail "the name with a bar was not refused"
+xdotool search --onlyvisible --name '^Select where' >/dev/null 2>&1 && fail "a save dialog came"
+[ -z "$(ls "$work/out")" ] || fail "the refused pack wrote $(ls "$work/out")"
 link "$builder" 120 1920 # Select files to put into the Picture Pack
 in_dialog Open "$book/" '"house.bmp" "sun.bmp"' || fail "no file dialog for the pack's pictures"
 in_dialog 'Select where you would like to save the Picture Pack.' "$work/out/zoo" ||
