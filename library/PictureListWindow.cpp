@@ -145,6 +145,9 @@ void PictureListWindow::cBooks_Click() {
         ListBookPictures(platform::ResolvePath(folder));
         return;
     }
+    // The list shows the chosen book, which has no pictures to show: never another's.
+    LV->clear();
+    listed_.clear();
     ShowMessage(QStringLiteral("'") + folder +
                 QStringLiteral("' could not be found. Please make sure that the directory exists "
                                "and that it is not write protected."));
@@ -152,6 +155,7 @@ void PictureListWindow::cBooks_Click() {
 
 void PictureListWindow::ListBookPictures(const QString& folder) {
     LV->clear();
+    listed_ = folder;
     const QStringList files = design_.Pictures(folder);
     if (files.isEmpty())
         return;
@@ -179,10 +183,6 @@ QString PictureListWindow::RootPath() const {
 
 QString PictureListWindow::CurrentTitle() const {
     return cBooks->List(cBooks->ListIndex().toInt());
-}
-
-QString PictureListWindow::CurrentFolder() const {
-    return platform::ResolvePath(RootPath() + QLatin1Char('/') + CurrentTitle());
 }
 
 int PictureListWindow::SelectedCount() const {
