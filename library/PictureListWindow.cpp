@@ -164,10 +164,14 @@ void PictureListWindow::ListBookPictures(const QString& folder) {
     for (const QString& file : files) {
         const QString picture = folder + QLatin1Char('/') + file;
         const QString thumbnail = PictureFolders::ThumbnailFile(picture);
-        // A thumbnail that exists is trusted; a picture that cannot be read gets none.
-        if (!QFileInfo(thumbnail).isFile() && !Thumbnail::Make(picture, thumbnail))
-            continue;
-        const QImage image = platform::LoadPicture(thumbnail, White);
+        // A readable cached thumbnail is used as it is; otherwise it is made again, and shown
+        // from memory where the cache cannot be written. A picture that cannot be read gets none.
+        QImage image;
+        if (QFileInfo(thumbnail).isFile())
+            image = platform::LoadPicture(thumbnail, White);
+        if (image.isNull())
+            image =
+                Thumbnail::Create(platform::ResolvePath(picture), platform::ResolvePath(thumbnail));
         if (image.isNull())
             continue;
         IL.push_back({file, image});

@@ -96,6 +96,33 @@ TEST_F(PictureListWindows, UnreadablePicturesAreSkippedUnlessTheirThumbnailExist
     }
 }
 
+TEST_F(PictureListWindows, AThumbnailThatCannotBeCachedIsShownFromMemory) {
+    // The picture's name leaves no room for ".qrv" within the file system's 255 bytes, so its
+    // cache can never be written; a damaged cache is made again.
+    const QString longName = QString(250, QLatin1Char('n')) + ".bmp";
+    for (const Twin& twin : Twins) {
+        SCOPED_TRACE(twin.name);
+        const QString book = QString::fromLatin1(twin.root) + "Animals/";
+        const QString suffix = QString::fromLatin1(twin.suffix);
+        const char* format = twin.suffix[0] ? "JPG" : "BMP";
+        const QString uncachable =
+            twin.suffix[0] ? QString(246, QLatin1Char('n')) + ".bmp.jpg" : longName;
+        Write(book + uncachable, fixtures::LineDrawing(), format);
+        Write(book + "cat.bmp" + suffix, fixtures::LineDrawing(), format);
+        Junk(book + "cat.bmp" + suffix + ".qrv");
+
+        PictureListWindow& window = twin.window();
+        window.Load();
+        EXPECT_EQ(Items(*window.LV), (QStringList{"cat.bmp" + suffix, uncachable}));
+        ASSERT_EQ(window.IL.size(), 2u);
+        for (const auto& listed : window.IL)
+            EXPECT_EQ(QColor(listed.Picture.pixel(25, 50)), QColor(Qt::white));
+        EXPECT_EQ(QImage(In(book + "cat.bmp" + suffix + ".qrv")).size(), QSize(100, 100));
+        window.Unload();
+        ASSERT_TRUE(QDir(In(QString::fromLatin1(twin.root))).removeRecursively());
+    }
+}
+
 TEST_F(PictureListWindows, HiddenFoldersAndFilesAreNotListed) {
     Drawing("books/Animals/cat.bmp");
     Drawing("books/Animals/.cat.bmp");
