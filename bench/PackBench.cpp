@@ -61,7 +61,8 @@ void BM_WritePack(benchmark::State& state) {
     const QString out = bench.folder + "/written.zvp";
     for (auto _ : state) {
         QString error;
-        if (!PicturePackFile::Write(out, "Drawings", bench.pictures, error))
+        if (PicturePackFile::Write(out, "Drawings", bench.pictures, error) !=
+            PicturePackFile::WriteOutcome::Written)
             state.SkipWithError(error.toStdString().c_str());
     }
     state.SetBytesProcessed(state.iterations() * QFileInfo(out).size());

@@ -76,15 +76,17 @@ void CheckInstall(const QByteArray& pack) {
         Check(books.isEmpty(), "a failed install left something in books/");
     } else {
         Check(books == QStringList{result.Title}, "the install made something besides its book");
-        Check(PicturePackFile::IsSafeName(result.Title), "an unsafe book name");
+        Check(PicturePackFile::IsBookName(result.Title), "a book name New book refuses");
         const QDir book(Books + QLatin1Char('/') + result.Title);
         const QStringList files =
             book.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
         Check(files.size() == layout.Pictures.size(), "pictures went missing");
         qint64 total = 0;
         // Joined by hand: Qt takes a name that begins with a colon for a resource path.
-        for (const QString& file : files)
+        for (const QString& file : files) {
+            Check(PicturePackFile::IsPictureName(file), "a file that is no visible drawing");
             total += QFileInfo(book.path() + QLatin1Char('/') + file).size();
+        }
         qint64 expected = 0;
         for (const QByteArrayView piece : layout.Pictures)
             expected += piece.size();

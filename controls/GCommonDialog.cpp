@@ -7,6 +7,8 @@ using namespace platform;
 
 namespace {
 
+// The size of the name buffers, grown for a longer name handed in (the dialog grows them
+// for a longer result).
 constexpr int32_t BufferSize = 260;
 constexpr int32_t NoHookOrTemplate = ~(OFN_ENABLEHOOK | OFN_ENABLETEMPLATE);
 
@@ -88,11 +90,10 @@ bool GCommonDialog::Run(bool save, int32_t dialogFlags, QString& Filename, QStri
     ofn.lpstrTitle = DlgTitle;
     ofn.lpstrFilter = FileFilter::ToNulList(Filter);
     ofn.nFilterIndex = FilterIndex;
-    // A name longer than the buffer is left as it is, so that the dialog refuses it.
-    ofn.lpstrFile = PaddedWithNuls(Filename, BufferSize);
-    ofn.nMaxFile = BufferSize;
-    ofn.lpstrFileTitle = PaddedWithNuls(FileTitle, BufferSize);
-    ofn.nMaxFileTitle = BufferSize;
+    ofn.nMaxFile = BufferFor(Filename, BufferSize);
+    ofn.lpstrFile = PaddedWithNuls(Filename, ofn.nMaxFile);
+    ofn.nMaxFileTitle = BufferFor(FileTitle, BufferSize);
+    ofn.lpstrFileTitle = PaddedWithNuls(FileTitle, ofn.nMaxFileTitle);
 
     APIReturn_ = save ? GetSaveFileNameA(ofn) : GetOpenFileNameA(ofn);
     if (APIReturn_ == 1) {

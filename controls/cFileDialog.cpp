@@ -55,11 +55,10 @@ void cFileDialog::Show(bool save, int32_t bufferSize) {
     ofn_.Flags = flags_;
     if (!save && (flags_ & OFN_ALLOWMULTISELECT))
         ofn_.Flags |= OFN_EXPLORER;
-    // A name longer than the buffer is left as it is, so that the dialog refuses it.
-    ofn_.lpstrFile = PaddedWithNuls(Filename_, bufferSize);
-    ofn_.nMaxFile = bufferSize;
-    ofn_.lpstrFileTitle = PaddedWithNuls(FileTitle_, bufferSize);
-    ofn_.nMaxFileTitle = bufferSize;
+    ofn_.nMaxFile = BufferFor(Filename_, bufferSize);
+    ofn_.lpstrFile = PaddedWithNuls(Filename_, ofn_.nMaxFile);
+    ofn_.nMaxFileTitle = BufferFor(FileTitle_, bufferSize);
+    ofn_.lpstrFileTitle = PaddedWithNuls(FileTitle_, ofn_.nMaxFileTitle);
 
     const int32_t result = save ? GetSaveFileNameA(ofn_) : GetOpenFileNameA(ofn_);
     if (result != 0) {

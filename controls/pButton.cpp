@@ -1,6 +1,7 @@
 #include "pButton.h"
 
 #include "Arithmetic.h"
+#include "ColourValue.h"
 #include "PictureBox.h"
 
 #include <algorithm>
@@ -22,16 +23,20 @@ std::unique_ptr<cNDib> CopyOf(PictureBox& box) {
     return copy;
 }
 
-// White stays white; every other pixel becomes its weighted grey.
+// White stays white; every other colour becomes its weighted grey.
+uint8_t GreyLevel(uint8_t r, uint8_t g, uint8_t b) {
+    if (r == 255 && g == 255 && b == 255)
+        return 255;
+    return uint8_t(std::min(255L, platform::RoundHalfEven(r * 0.255 + g * 0.587 + b * 0.114)));
+}
+
 void MakeGrey(cNDib& dib) {
     for (long y = 0; y <= dib.Height(); ++y) {
         for (long x = 0; x <= dib.Width(); ++x) {
             uint8_t r = 0, g = 0, b = 0;
             dib.Get_Pixel(x, y, r, g, b);
-            long grey = 255;
-            if (!(r == 255 && g == 255 && b == 255))
-                grey = std::min(255L, platform::RoundHalfEven(r * 0.255 + g * 0.587 + b * 0.114));
-            dib.Set_Pixel(x, y, uint8_t(grey), uint8_t(grey), uint8_t(grey));
+            const uint8_t grey = GreyLevel(r, g, b);
+            dib.Set_Pixel(x, y, grey, grey, grey);
         }
     }
 }
@@ -83,6 +88,22 @@ long pButton::SetPicture(const QImage& pUP, const QImage& pDOWN, const QImage& p
         return ErrInvalidCall;
     }
     return 0;
+}
+
+QImage pButton::GreyOn(const QImage& picture, uint32_t background) {
+    QImage grey = picture.convertToFormat(QImage::Format_RGB32);
+    const QRgb keep = platform::PixelFromColourValue(background);
+    for (int y = 0; y < grey.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(grey.scanLine(y));
+        for (int x = 0; x < grey.width(); ++x) {
+            if ((row[x] | 0xFF000000u) == keep)
+                continue;
+            const uint8_t level =
+                GreyLevel(uint8_t(qRed(row[x])), uint8_t(qGreen(row[x])), uint8_t(qBlue(row[x])));
+            row[x] = qRgb(level, level, level);
+        }
+    }
+    return grey;
 }
 
 long pButton::Width() const {

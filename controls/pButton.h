@@ -27,6 +27,10 @@ public:
     long SetPicture(const QImage& pUP, const QImage& pDOWN = {}, const QImage& pPRESSED = {},
                     const QImage& pDISABLED = {});
 
+    // A Disabled picture for a button that stands on a coloured background: the grey
+    // copy of `picture` in which the background colour (0x00BBGGRR) stays as it is.
+    static QImage GreyOn(const QImage& picture, uint32_t background);
+
     // The button's size in twips.
     long Width() const;
     long Height() const;

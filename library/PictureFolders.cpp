@@ -5,7 +5,9 @@
 #include "mMain_Files.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <sys/stat.h>
 
 namespace PictureFolders {
 namespace {
@@ -71,6 +73,28 @@ bool IsPictureFile(const QString& name) {
             return true;
     }
     return false;
+}
+
+bool IsBookTitle(const QString& title) {
+    if (!mMain::IsValidFileName(title) || title != title.trimmed() ||
+        title.startsWith(QLatin1Char('.')))
+        return false;
+    for (const QChar c : title) {
+        if (c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
+void GiveOrdinaryPermissions(const QString& path) {
+    const QByteArray native = QFile::encodeName(path);
+    struct stat status {};
+    if (::lstat(native.constData(), &status) != 0 || S_ISLNK(status.st_mode))
+        return;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const bool folder = S_ISDIR(status.st_mode);
+    ::chmod(native.constData(), ((folder ? 0777 : 0666) & ~mask) | (folder ? 0700 : 0600));
 }
 
 QStringList BookTitles() {

@@ -28,6 +28,11 @@ QString ThumbnailFile(const QString& picture);
 // Whether a file name is a line drawing: *.gif, *.bmp or *.jpg in any letter case.
 bool IsPictureFile(const QString& name);
 
+// Whether a title is one that "Create a new book" takes as it is: not empty, no blank at
+// either end (the input is trimmed), no dot first (a hidden folder is no book), and none
+// of \ / : * ? " < > | nor a control character such as a line break.
+bool IsBookTitle(const QString& title);
+
 // The titles of the books, sorted without regard to case. Hidden folders (a name that
 // begins with a dot) are not books.
 QStringList BookTitles();
@@ -48,6 +53,12 @@ QStringList ColoredPicturesIn(const QString& folder);
 // The path of the next blank page of the own book: own_<n>.bmp with the smallest n from
 // 0 up that is not taken.
 QString NextOwnPictureFile();
+
+// Gives a file or folder that the program made in its tree the permissions the owner's
+// new ones get (the user's umask, but always readable and writable by the owner), so that
+// the program can delete it later: a copy keeps its source's mode, read-only from a
+// read-only medium, and a temporary folder is private to its maker.
+void GiveOrdinaryPermissions(const QString& path);
 
 // Deletes every thumbnail of the folder whose picture no longer exists. A folder that
 // does not exist is left alone.

@@ -145,6 +145,9 @@ void PictureListWindow::cBooks_Click() {
         ListBookPictures(platform::ResolvePath(folder));
         return;
     }
+    // The list shows the chosen book, which has no pictures to show: never another's.
+    LV->clear();
+    listed_.clear();
     ShowMessage(QStringLiteral("'") + folder +
                 QStringLiteral("' could not be found. Please make sure that the directory exists "
                                "and that it is not write protected."));
@@ -152,6 +155,7 @@ void PictureListWindow::cBooks_Click() {
 
 void PictureListWindow::ListBookPictures(const QString& folder) {
     LV->clear();
+    listed_ = folder;
     const QStringList files = design_.Pictures(folder);
     if (files.isEmpty())
         return;
@@ -160,10 +164,14 @@ void PictureListWindow::ListBookPictures(const QString& folder) {
     for (const QString& file : files) {
         const QString picture = folder + QLatin1Char('/') + file;
         const QString thumbnail = PictureFolders::ThumbnailFile(picture);
-        // A thumbnail that exists is trusted; a picture that cannot be read gets none.
-        if (!QFileInfo(thumbnail).isFile() && !Thumbnail::Make(picture, thumbnail))
-            continue;
-        const QImage image = platform::LoadPicture(thumbnail, White);
+        // A readable cached thumbnail is used as it is; otherwise it is made again, and shown
+        // from memory where the cache cannot be written. A picture that cannot be read gets none.
+        QImage image;
+        if (QFileInfo(thumbnail).isFile())
+            image = platform::LoadPicture(thumbnail, White);
+        if (image.isNull())
+            image =
+                Thumbnail::Create(platform::ResolvePath(picture), platform::ResolvePath(thumbnail));
         if (image.isNull())
             continue;
         IL.push_back({file, image});
@@ -179,10 +187,6 @@ QString PictureListWindow::RootPath() const {
 
 QString PictureListWindow::CurrentTitle() const {
     return cBooks->List(cBooks->ListIndex().toInt());
-}
-
-QString PictureListWindow::CurrentFolder() const {
-    return platform::ResolvePath(RootPath() + QLatin1Char('/') + CurrentTitle());
 }
 
 int PictureListWindow::SelectedCount() const {

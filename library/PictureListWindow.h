@@ -76,10 +76,13 @@ protected:
     void ListBookPictures(const QString& folder);
     void cBooks_Click();
 
-    // The folder of the books, and the chosen book's title and folder.
+    // The book folder whose pictures LV shows (empty when none): the commands act on the
+    // pictures there, which the parent sees.
+    const QString& ListedFolder() const { return listed_; }
+
+    // The folder of the books, and the chosen book's title.
     QString RootPath() const;
     QString CurrentTitle() const;
-    QString CurrentFolder() const;
 
     int SelectedCount() const;
     // The first selected item of LV, or -1.
@@ -94,5 +97,6 @@ protected:
 
 private:
     Design design_;
+    QString listed_;
     platform::PictureBox* Surface = nullptr;
 };

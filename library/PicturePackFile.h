@@ -26,12 +26,23 @@ QByteArray Header(const QString& bookName, const QStringList& names);
 // The header's names: the book name first, then the pictures' names by position.
 QStringList HeaderNames(QByteArrayView header);
 
+// Why a pack of this book name and these picture file names would not read back as the
+// same names: a name that holds "|" or a character outside Windows-1252, or whose bytes
+// would be read as the separator; a book name that "Create a new book" would not take; a
+// picture name that is no line drawing or is hidden; two names that differ only in letter
+// case. The message for the adult, naming the name; empty when the pack can carry them.
+QString NameRefusal(const QString& bookName, const QStringList& names);
+
+enum class WriteOutcome { Written, Refused, Failed };
+
 // Writes a pack of the pictures at the given paths (named in the header by their file
 // names), streaming each picture from its file. An existing file at `path` is replaced
-// only once the new pack is complete; on failure it is left as it was, and `error`
-// tells why.
-bool Write(const QString& path, const QString& bookName, const QStringList& pictures,
-           QString& error);
+// only once the new pack is complete; otherwise it is left as it was and `error` tells
+// why. Refused: a name (see NameRefusal) or a picture's bytes could not be carried
+// unchanged, and `error` is the message for the adult. Failed: a file could not be read
+// or written, and `error` is the system's reason.
+WriteOutcome Write(const QString& path, const QString& bookName, const QStringList& pictures,
+                   QString& error);
 
 // Where the pieces of a pack lie, as views into the pack's bytes.
 struct PackLayout {
@@ -51,5 +62,13 @@ PackLayout Split(QByteArrayView pack, qsizetype limit = -1);
 // it is meant for: not empty, not "." or "..", no '/', '\\' or NUL, and no drive prefix
 // such as "C:".
 bool IsSafeName(const QString& name);
+
+// Whether a pack's book name may become a book: a safe name that "Create a new book"
+// would take.
+bool IsBookName(const QString& name);
+
+// Whether a pack's picture name may become a picture of a book: a safe name of a line
+// drawing (*.bmp, *.gif, *.jpg) that is not hidden (no dot first).
+bool IsPictureName(const QString& name);
 
 } // namespace PicturePackFile

@@ -21,8 +21,10 @@ QString Run();
 // Installs the pack at `packPath` as a new book of books/, without asking or telling
 // anything. The book takes the pack's book name, with "_1", "_2", ... appended when a
 // book of that name exists; a picture whose name is taken in the book gets "_1", "_2",
-// ... before its extension. Every name comes from the pack and is checked before use;
-// the pictures are gathered in a hidden folder of books/ that becomes the book only once
+// ... before its extension. Every name comes from the pack and is checked before use: the
+// book name must be a title that "Create a new book" takes, each picture name that of a
+// line drawing (*.bmp, *.gif, *.jpg) that is not hidden; any other is a damaged pack. The
+// pictures are gathered in a hidden folder of books/ that becomes the book only once
 // all of them are written, so a failure leaves nothing behind.
 Result Install(const QString& packPath);
 

@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 
 namespace PicturePackImport {
 namespace {
@@ -90,12 +89,6 @@ QString FreeBookName(const QString& books, const QString& name) {
     }
 }
 
-// A book name can be any safe name that does not begin with a dot: such a folder would
-// be hidden from every book list.
-bool IsBookName(const QString& name) {
-    return PicturePackFile::IsSafeName(name) && !name.startsWith(QLatin1Char('.'));
-}
-
 // Moves the gathered folder into place under the free book name, never over an existing
 // entry (one may appear while the pictures are written). Empty on success.
 QString MoveIntoPlace(const QString& staging, const QString& books, QString& title) {
@@ -113,13 +106,10 @@ QString MoveIntoPlace(const QString& staging, const QString& books, QString& tit
 }
 
 // The file name of a picture in the book: its own, or with the smallest "_n" before its
-// three-letter extension that no earlier picture has. Empty when the name is taken and
-// too short to carry an extension.
+// three-letter extension that no earlier picture has.
 QString FreePictureName(const QSet<QString>& used, const QString& name) {
     if (!used.contains(name.toLower()))
         return name;
-    if (name.size() < 4)
-        return {};
     const QString stem = name.left(name.size() - 4);
     const QString extension = name.right(3);
     for (long n = 1;; ++n) {
@@ -162,10 +152,10 @@ Result Install(const QString& packPath) {
 
     const QStringList names = PicturePackFile::HeaderNames(first.Header);
     const PicturePackFile::PackLayout layout = PicturePackFile::Split(pack, names.size() - 1);
-    if (!IsBookName(names[0]))
+    if (!PicturePackFile::IsBookName(names[0]))
         return Failure(HeaderDamaged());
     for (qsizetype i = 1; i <= layout.Pictures.size(); ++i) {
-        if (!PicturePackFile::IsSafeName(names[i]))
+        if (!PicturePackFile::IsPictureName(names[i]))
             return Failure(HeaderDamaged());
     }
     if (layout.MorePictures)
@@ -176,18 +166,12 @@ Result Install(const QString& packPath) {
     QTemporaryDir staging(books + QStringLiteral("/.import-XXXXXX"));
     if (!staging.isValid())
         return Failure(HeaderDamaged());
-    // A temporary folder is private to its maker; the book gets a folder's usual rights.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::chmod(QFile::encodeName(staging.path()).constData(), 0777 & ~mask);
+    PictureFolders::GiveOrdinaryPermissions(staging.path());
 
     QSet<QString> used;
     for (qsizetype i = 0; i < layout.Pictures.size(); ++i) {
         const QString& name = names[i + 1];
         const QString target = FreePictureName(used, name);
-        if (target.isEmpty())
-            return Failure(AddFailed(QStringLiteral("The picture name '") + name +
-                                     QStringLiteral("' is taken and too short to be renamed.")));
         used.insert(target.toLower());
         if (!WritePicture(staging.path() + QLatin1Char('/') + target, layout.Pictures[i], error))
             return Failure(AddFailed(error));

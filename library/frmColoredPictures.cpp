@@ -49,8 +49,9 @@ void frmColoredPictures::DeletePictures() {
     if (!Confirm(QStringLiteral("Are you sure you wish to delete the selected picture(s)?")))
         return;
 
-    // One picture at a time, looking again from the first item after each.
-    const QString folder = CurrentFolder();
+    // One picture at a time, looking again from the first item after each, in the book
+    // the list shows.
+    const QString folder = ListedFolder();
     for (int i = FirstSelected(); i >= 0; i = FirstSelected()) {
         const QString picture = folder + QLatin1Char('/') + LV->item(i)->text();
         if (!mMain::DeleteFile(picture)) {

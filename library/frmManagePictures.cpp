@@ -125,6 +125,8 @@ void frmManagePictures::RemoveBook() {
     const int current = cBooks->ListIndex().toInt();
     ListBookPictures(PictureFolders::BookFolder(cBooks->List(current == 1 ? 0 : 1)));
     if (!mMain::DeleteFolder(book)) {
+        // The book stays, and so does the list of what is left of it, which the box names.
+        ListBookPictures(book);
         ShowMessage(QStringLiteral("There was a problem removing the book. Please make sure that "
                                    "the path '") +
                     book +
@@ -150,14 +152,15 @@ void frmManagePictures::DeletePictures() {
         ShowMessage(QStringLiteral("Please select at least one picture to delete."));
         return;
     }
-    if (CurrentTitle() == PictureFolders::BuiltInBook) {
+    // The selected pictures are those of the book the list shows.
+    const QString folder = ListedFolder();
+    const QString title = mMain::GetFileName(folder);
+    if (title == PictureFolders::BuiltInBook) {
         ShowMessage(QStringLiteral("The pictures in this book cannot be removed because they are "
                                    "required for The Crayvex to work correctly."));
         return;
     }
     if (Confirm(QStringLiteral("Are you sure you wish to delete the selected picture(s)?"))) {
-        const QString title = CurrentTitle();
-        const QString folder = PictureFolders::BookFolder(title);
         const QString open = FrmMain::Instance().CurrentPicture;
         // One picture at a time, looking again from the first item after each.
         for (int i = FirstSelected(); i >= 0; i = FirstSelected()) {
@@ -208,8 +211,7 @@ void frmManagePictures::AddBook() {
         BooksPath() +
         QStringLiteral("/' is not write protected and that you have not used the following "
                        "characters in the book title \\ /:*?\"<>|");
-    // A name that begins with a dot would make a hidden folder, which is no book.
-    if (!mMain::IsValidFileName(title) || title.startsWith(QLatin1Char('.'))) {
+    if (!PictureFolders::IsBookTitle(title)) {
         ShowMessage(refused);
         return;
     }
@@ -286,7 +288,10 @@ void frmManagePictures::AddPictures() {
             ShowMessage(QStringLiteral("Could not add the file '") + name +
                         QStringLiteral("'. Please make sure that the folder '") + BooksPath() +
                         QLatin1Char('/') + title + QStringLiteral("' is not write protected."));
+            continue;
         }
+        // Not the source's mode: a picture from a read-only medium must stay deletable.
+        PictureFolders::GiveOrdinaryPermissions(platform::ResolvePath(target));
     }
     ListBookPictures(book);
 }

@@ -75,6 +75,12 @@ void frmPicturePack::lJoin_Click() {
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     const QString bookName = mMain::GetFileName(folder.chopped(1));
+    // Names the pack could not carry unchanged are told before asking where to save.
+    const QString refusal = PicturePackFile::NameRefusal(bookName, names);
+    if (!refusal.isEmpty()) {
+        Tell(refusal);
+        return;
+    }
     QStringList pictures;
     for (const QString& name : names)
         pictures.append(folder + name);
@@ -92,8 +98,13 @@ void frmPicturePack::lJoin_Click() {
         return;
 
     QString error;
-    if (!PicturePackFile::Write(PicturePackFile::WithPackExtension(filename), bookName, pictures,
-                                error)) {
+    const PicturePackFile::WriteOutcome outcome = PicturePackFile::Write(
+        PicturePackFile::WithPackExtension(filename), bookName, pictures, error);
+    if (outcome == PicturePackFile::WriteOutcome::Refused) {
+        Tell(error);
+        return;
+    }
+    if (outcome == PicturePackFile::WriteOutcome::Failed) {
         Tell(QStringLiteral("There was an error saving the Picture Pack. Please make sure that the "
                             "folder you selected is not write protected and that there is enough "
                             "space."));

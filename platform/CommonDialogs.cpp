@@ -112,14 +112,13 @@ int32_t RunFileDialog(OPENFILENAME& ofn, bool save) {
     if (files.isEmpty())
         return 0;
 
+    // The buffers grow to hold whatever was chosen: any path, any number of files.
     const QString result = ResultFor(files, multiSelect, ofn);
-    if (result.size() > ofn.nMaxFile) {
-        lastError = FNERR_BUFFERTOOSMALL;
-        return 0;
-    }
+    ofn.nMaxFile = std::max<int32_t>(ofn.nMaxFile, int32_t(result.size()));
     ofn.lpstrFile = PaddedWithNuls(result, ofn.nMaxFile);
     if (files.size() == 1 && ofn.nMaxFileTitle > 0) {
-        const QString name = QFileInfo(files.first()).fileName().left(ofn.nMaxFileTitle - 1);
+        const QString name = QFileInfo(files.first()).fileName() + QChar(0);
+        ofn.nMaxFileTitle = std::max<int32_t>(ofn.nMaxFileTitle, int32_t(name.size()));
         ofn.lpstrFileTitle = PaddedWithNuls(name, ofn.nMaxFileTitle);
     }
     if (chosenFilter >= 0)

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <cstdint>
 
 class QWidget;
@@ -49,11 +50,18 @@ struct OPENFILENAME {
     QString lpstrDefExt;
 };
 
+// The size of a name buffer for `text` with its closing NUL: `usual`, or more for a
+// longer text, so that no name is too long to hand in.
+inline int32_t BufferFor(const QString& text, int32_t usual) {
+    return std::max(usual, int32_t(text.size()) + 1);
+}
+
 // Qt's own file dialog (never the desktop's, so that tests can drive it) in place of the
 // system's. 1 when the user chose, 0 when cancelled or failed; CommDlgExtendedError then
 // tells which: 0 for a cancel. On success lpstrFile holds the full path followed by NULs,
 // or with OFN_ALLOWMULTISELECT and several files the folder, NUL, each name and NUL, then
-// a further NUL. A result that does not fit in nMaxFile fails with FNERR_BUFFERTOOSMALL.
+// a further NUL. A result longer than nMaxFile is given whole, with nMaxFile raised to its
+// length; a name handed in that is longer than nMaxFile fails with FNERR_BUFFERTOOSMALL.
 int32_t GetOpenFileNameA(OPENFILENAME& ofn);
 int32_t GetSaveFileNameA(OPENFILENAME& ofn);
 int32_t CommDlgExtendedError();

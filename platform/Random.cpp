@@ -17,7 +17,15 @@ float Rnd() {
 }
 
 void Randomize() {
-    SeedRandom(uint32_t(QTime::currentTime().msecsSinceStartOfDay()));
+    Randomize(uint32_t(QTime::currentTime().msecsSinceStartOfDay()));
+}
+
+void Randomize(uint32_t millisecondOfDay) {
+    // The new state comes from the old one and the clock together: restarting from the
+    // clock alone would repeat the numbers of every call within one millisecond.
+    std::mt19937& generator = Generator();
+    std::seed_seq mixed{uint32_t(generator()), uint32_t(generator()), millisecondOfDay};
+    generator.seed(mixed);
 }
 
 void SeedRandom(uint32_t seed) {

@@ -1,6 +1,7 @@
 #include "BubbleMath.h"
 
 #include "Arithmetic.h"
+#include "Gdi.h"
 #include "cNDib.h"
 
 #include <cmath>
@@ -33,6 +34,28 @@ void Respawn(BubbleRecord& bubble, int scaleWidth, int scaleHeight, float diviso
     bubble.Y = rnd() * 20 + float(scaleHeight) + bubble.Radius;
     bubble.X = rnd() * (float(scaleWidth) - 2 * bubble.Radius) + bubble.Radius;
     bubble.VY = float((-double(rnd()) - 0.5) / double(divisor));
+}
+
+void Step(std::vector<BubbleRecord>& bubbles, int scaleWidth, int scaleHeight, float divisor,
+          const std::function<void(size_t, QPoint)>& draw, const std::function<void()>& pop,
+          const std::function<float()>& rnd) {
+    for (size_t i = 0; i < bubbles.size(); ++i) {
+        BubbleRecord& bubble = bubbles[i];
+        Move(bubble);
+        draw(i, DrawingPosition(bubble));
+        if (HasLeftTop(bubble)) {
+            pop();
+            Respawn(bubble, scaleWidth, scaleHeight, divisor, rnd);
+        }
+    }
+}
+
+void DrawBubble(const std::vector<cNDib>& sprites, size_t n, size_t i, QPoint at,
+                platform::HDC dc) {
+    if (n + i >= sprites.size())
+        return;
+    sprites[n + i].Bit_Blt_Dib(at.x(), at.y(), dc, platform::gdi::SRCAND);
+    sprites[i].Bit_Blt_Dib(at.x(), at.y(), dc, platform::gdi::SRCPAINT);
 }
 
 int HitTest(const std::vector<BubbleRecord>& bubbles, float X, float Y, bool topFirst) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BubbleRecord.h"
+#include "DeviceContext.h"
 #include "modHSL.h"
 
 #include <QPoint>
@@ -29,6 +30,17 @@ bool HasLeftTop(const BubbleRecord& bubble);
 // three draws of rnd in this order: height, place across, speed (divided by divisor).
 void Respawn(BubbleRecord& bubble, int scaleWidth, int scaleHeight, float divisor,
              const std::function<float()>& rnd);
+
+// One animation step of a palette: every bubble in turn moves, is drawn where it now is
+// (draw with its index and drawing position) and, once it has left the top, pops (pop)
+// and comes back below the panel with its speed divided by divisor.
+void Step(std::vector<BubbleRecord>& bubbles, int scaleWidth, int scaleHeight, float divisor,
+          const std::function<void(size_t, QPoint)>& draw, const std::function<void()>& pop,
+          const std::function<float()>& rnd);
+
+// Draws bubble i of n at `at` from the sprites (entry i its picture on black, entry n + i
+// its mask): the mask clears the bubble's place, the picture fills it.
+void DrawBubble(const std::vector<cNDib>& sprites, size_t n, size_t i, QPoint at, platform::HDC dc);
 
 // The index of the bubble under (X, Y), -1 for none: a bubble is hit when the point lies
 // within its radius, the rim included. topFirst searches from the last bubble (drawn on

@@ -2,14 +2,11 @@
 #include "Arithmetic.h"
 #include "BubbleMath.h"
 #include "FrmMain.h"
-#include "Gdi.h"
 #include "Random.h"
 #include "frmColorPicker.h"
 #include "mMain.h"
 
 #include <QCursor>
-
-namespace gdi = platform::gdi;
 
 namespace {
 // One zone check of the auto-hide, against the pointer's place on the screen.
@@ -37,27 +34,18 @@ void FrmMain::Timer1_Timer() {
     Pc->Cls();
     const platform::HDC dc = Pc->hDC();
     const size_t n = Bubbles.size();
-    // Every bubble makes one zone check, but the pointer is read once a step: on X each
-    // read is a round trip to the server, and the whole step is over in a fraction of a
-    // millisecond, so one reading stands for all of its checks.
-    const QPoint pointer = AutoHide ? QCursor::pos() : QPoint();
-    for (size_t i = 0; i < n; ++i) {
-        if (AutoHide)
+    if (AutoHide) {
+        // Every bubble makes one zone check, but the pointer is read once a step: on X each
+        // read is a round trip to the server, and the whole step is over in a fraction of
+        // a millisecond, so one reading stands for all of its checks.
+        const QPoint pointer = QCursor::pos();
+        for (size_t i = 0; i < n; ++i)
             CheckFunctionBarZone(HideCounter, pointer, FunctionBarRight, pFunc);
-        BubbleRecord& bubble = Bubbles[i];
-        BubbleMath::Move(bubble);
-        const QPoint at = BubbleMath::DrawingPosition(bubble);
-        if (n + i < Sprites.size()) {
-            // The mask clears the bubble's place, the sprite on black fills it.
-            Sprites[n + i].Bit_Blt_Dib(at.x(), at.y(), dc, gdi::SRCAND);
-            Sprites[i].Bit_Blt_Dib(at.x(), at.y(), dc, gdi::SRCPAINT);
-        }
-        if (BubbleMath::HasLeftTop(bubble)) {
-            PlaySoundFX(0);
-            BubbleMath::Respawn(bubble, Pc->ScaleWidth(), Pc->ScaleHeight(), BubbleSpeed,
-                                platform::Rnd);
-        }
     }
+    BubbleMath::Step(
+        Bubbles, Pc->ScaleWidth(), Pc->ScaleHeight(), BubbleSpeed,
+        [&](size_t i, QPoint at) { BubbleMath::DrawBubble(Sprites, n, i, at, dc); },
+        [this] { PlaySoundFX(0); }, platform::Rnd);
     Pc->Refresh();
 }
 

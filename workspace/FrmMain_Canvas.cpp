@@ -33,6 +33,10 @@ void FrmMain::P_MouseDown(int Button, int Shift, float X, float Y) {
     // other white area of the drawing.
     const int fx = int(std::clamp(RoundHalfEven(X), 0L, long(tP->ScaleWidth()) - 1));
     const int fy = int(std::clamp(RoundHalfEven(Y), 0L, long(tP->ScaleHeight()) - 1));
+    // The flood runs on the drawing's lines told apart from its areas by darkness, so that
+    // the grey edges and specks of a compressed or scanned drawing neither stop it inside
+    // an area nor let it through a line.
+    StrokeMath::SeparateLines(tP->Image());
     tP->SetFillColor(Red);
     gdi::ExtFloodFill(tP->hDC(), fx, fy, White, gdi::FLOODFILLSURFACE);
     RegionDib.Make_From_Picture(*tP);

@@ -25,7 +25,7 @@ using platform::PictureBox;
 namespace {
 constexpr int TopBarHeight = 100;
 constexpr uint32_t TopBarColour = 0xF0BE78; // sky blue
-constexpr uint32_t PanelColour = 0x808080;  // grey until a colour is chosen
+constexpr uint32_t PanelColour = 0x000000;  // the current colour, black at start
 constexpr int BubbleSprites = 23;           // the last one opens the colour picker
 constexpr int PickerBubble = 22;
 
@@ -85,6 +85,9 @@ void FrmMain::CreateWidgets(QWidget* window) {
         pFunc[i] = NewPictureHolder(window, QStringLiteral("pFunc%1").arg(i));
         pFunc[i]->show();
     }
+    // Save and Print wait, greyed, for the first picture to be opened.
+    pFunc[1]->setEnabled(false);
+    pFunc[2]->setEnabled(false);
     SetUpFunctionBar();
     for (size_t i = 0; i < pE.size(); ++i)
         pE[i] = NewPictureHolder(window, QStringLiteral("pE%1").arg(i));
@@ -146,7 +149,10 @@ void FrmMain::Form_Load() {
     BrushDib.Make_From_Picture(*pBr[0]);
     platform::Randomize();
     RegionColour = -1;
-    CurrentColour = {};
+    // The colour starts black, and the panel round the canvas shows it, also after the
+    // options: the panel always shows the colour that paints.
+    const long black = 0;
+    SetColor(black);
 
     if (!LoadSettings())
         return;
@@ -222,8 +228,11 @@ void FrmMain::SetUpButtons() {
         {pTool[2], 119, 117, 118, "Draw using a magic coloring pencil"},
     };
     for (const Pictures& p : pictures) {
-        p.button->SetPicture(res::Bitmap(p.normal), res::Bitmap(p.down),
-                             p.pressed ? res::Bitmap(p.pressed) : QImage());
+        // Disabled, a button stays on the bar's sky blue rather than on a grey of its own.
+        const QImage normal = res::Bitmap(p.normal);
+        p.button->SetPicture(normal, res::Bitmap(p.down),
+                             p.pressed ? res::Bitmap(p.pressed) : QImage(),
+                             pButton::GreyOn(normal, TopBarColour));
         if (p.button->width() <= 1)
             p.button->resize(TopBarHeight, TopBarHeight); // no artwork for it
         p.button->SetToolText(QString::fromUtf8(p.tip));

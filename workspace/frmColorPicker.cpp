@@ -14,7 +14,6 @@
 #include <QCoreApplication>
 
 namespace design = MessageWindowDesign;
-namespace gdi = platform::gdi;
 using platform::PictureBox;
 
 namespace {
@@ -125,19 +124,10 @@ void frmColorPicker::Timer1_Timer() {
     Pc->Cls();
     const platform::HDC dc = Pc->hDC();
     const size_t n = Bubbles.size();
-    for (size_t i = 0; i < n; ++i) {
-        BubbleRecord& bubble = Bubbles[i];
-        BubbleMath::Move(bubble);
-        const QPoint at = BubbleMath::DrawingPosition(bubble);
-        if (n + i < Sprites.size()) {
-            Sprites[n + i].Bit_Blt_Dib(at.x(), at.y(), dc, gdi::SRCAND);
-            Sprites[i].Bit_Blt_Dib(at.x(), at.y(), dc, gdi::SRCPAINT);
-        }
-        if (BubbleMath::HasLeftTop(bubble)) {
-            PlayPickerSound(0);
-            BubbleMath::Respawn(bubble, Pc->ScaleWidth(), Pc->ScaleHeight(), 2, platform::Rnd);
-        }
-    }
+    BubbleMath::Step(
+        Bubbles, Pc->ScaleWidth(), Pc->ScaleHeight(), 2,
+        [&](size_t i, QPoint at) { BubbleMath::DrawBubble(Sprites, n, i, at, dc); },
+        [] { PlayPickerSound(0); }, platform::Rnd);
     Pc->Refresh();
 }
 

@@ -19,8 +19,10 @@ ButtonLook Look(QSize size, QColor face, QColor back, const char* drawing, int d
 } // namespace
 
 std::vector<Bitmap> All() {
-    // The seven buttons of the top bar share it with the bubbles: 80 x 70 each on screen.
-    const QSize bar(81, 71);
+    // The seven buttons of the top bar share it with the bubbles: 80 x 64 each on screen.
+    // Centred in the 100-pixel bar they leave 18 pixels above them, the height of the
+    // adults' function buttons in the corner, so that these never cover a key.
+    const QSize bar(81, 65);
     const QColor tool(0xff, 0xf4, 0xd6);
     const Design designs[] = {
         {Look(bar, QColor(0xff, 0x9f, 0x1c), TopBar, "open", 4, 14), 102, 101, 0},

@@ -3,6 +3,7 @@
 #include "ColourValue.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 #include <random>
@@ -26,9 +27,16 @@ QImage GrainyBrush(int width, int height, int darkest, uint32_t seed) {
     return brush;
 }
 
-QImage LineDrawing() {
-    QImage image(200, 120, QImage::Format_RGB32);
+namespace {
+QImage WhitePage(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
+    return image;
+}
+} // namespace
+
+QImage LineDrawing() {
+    QImage image = WhitePage(200, 120);
     QPainter painter(&image);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
@@ -42,6 +50,32 @@ QImage LineDrawing() {
     painter.drawRect(30, 67, 40, 3);
     painter.drawRect(30, 30, 3, 40);
     painter.drawRect(67, 30, 3, 40);
+    return image;
+}
+
+QImage AntialiasedDrawing() {
+    QImage image = WhitePage(320, 240);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::black, 3));
+    painter.drawRect(QRectF(4.5, 4.5, 311, 231));
+    painter.drawEllipse(QRectF(30.3, 40.7, 110.4, 90.2));
+    QPainterPath wave;
+    wave.moveTo(4, 180);
+    for (int x = 8; x <= 316; x += 4)
+        wave.lineTo(x, 180 + 18 * std::sin(x / 17.0));
+    painter.drawPath(wave);
+    painter.setPen(QPen(Qt::black, 2));
+    QPolygonF star;
+    for (int i = 0; i < 10; ++i) {
+        const double r = i % 2 ? 22 : 55;
+        const double a = i * 3.14159265358979 / 5 - 3.14159265358979 / 2;
+        star << QPointF(235.3 + r * std::cos(a), 90.6 + r * std::sin(a));
+    }
+    painter.drawPolygon(star);
+    painter.setPen(QPen(Qt::black, 1.5));
+    painter.drawLine(QPointF(160.2, 10), QPointF(185.7, 150.3));
     return image;
 }
 

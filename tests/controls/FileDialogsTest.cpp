@@ -473,27 +473,43 @@ TEST_F(FileDialogs, OwnerBecomesTheDialogsParent) {
     }
 }
 
-TEST_F(FileDialogs, NameLongerThanTheBufferFailsWithoutShowing) {
-    bool shown = false;
-    WhenShown<QFileDialog>([&](QFileDialog& dialog) {
-        shown = true;
-        dialog.reject();
-    });
+// A path longer than the dialogs' usual buffers, handed in or chosen, is taken whole.
+TEST_F(FileDialogs, LongPathsAreTakenWhole) {
+    QString deep = folder.path();
+    for (int i = 0; i < 5; ++i)
+        deep += '/' + QString(200, QChar('a' + i));
+    ASSERT_TRUE(QDir().mkpath(deep));
+    const QString pack = deep + '/' + QString(240, 'p') + ".zvp";
+    QFile file(pack);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    ASSERT_GT(pack.size(), 1024);
+
+    // Chosen in the open dialog, from its folder.
+    Choose(QFileInfo(pack).fileName());
     GCommonDialog common;
     SaveArgs a;
-    a.Filename = QString(261, 'n');
-    EXPECT_FALSE(common.VBGetSaveFileName(a.Filename, a.FileTitle, true, a.Filter, a.FilterIndex,
-                                          "", "", "", nullptr, a.flags));
-    QApplication::processEvents();
-    EXPECT_FALSE(shown);
-    EXPECT_EQ(common.ExtendedError(), FNERR_BUFFERTOOSMALL);
-    EXPECT_EQ(a.Filename, "");
+    a.Filter = "The Crayvex image pack (*.zvp)|*.zvp";
+    bool readOnly = false;
+    EXPECT_TRUE(common.VBGetOpenFileName(a.Filename, a.FileTitle, true, false, readOnly, false,
+                                         a.Filter, a.FilterIndex, deep, "", "", nullptr, a.flags));
+    EXPECT_EQ(a.Filename, pack);
+    EXPECT_EQ(a.FileTitle, QFileInfo(pack).fileName());
 
+    // Handed in as the name to start from, and accepted as it is.
+    WhenShown<QFileDialog>([](QFileDialog& dialog) { Accept(dialog); });
+    SaveArgs b;
+    b.Filename = pack;
+    EXPECT_TRUE(common.VBGetSaveFileName(b.Filename, b.FileTitle, false, b.Filter, b.FilterIndex,
+                                         "", "", "", nullptr, b.flags));
+    EXPECT_EQ(b.Filename, pack);
+
+    Choose(QFileInfo(pack).fileName());
     cFileDialog dialog;
-    dialog.SetFilename(QString(1025, 'n'));
+    dialog.SetFilename(pack);
+    dialog.SetFlags(OFN_FILEMUSTEXIST);
     dialog.ShowOpen();
-    EXPECT_FALSE(shown);
-    EXPECT_EQ(dialog.Filename(), QString(1025, 'n'));
+    EXPECT_EQ(dialog.Filename(), pack);
 }
 
 // As the picture library calls it: several pictures at once.
@@ -571,20 +587,40 @@ TEST_F(FileDialogs, SingleSelectionGivesThePlainPath) {
     EXPECT_EQ(dialog.FileTitle(), "title");
 }
 
-TEST_F(FileDialogs, SelectionTooLargeForTheBufferFails) {
-    // 100 names of 90 characters cannot fit in 8192.
-    QStringList typed;
-    for (int i = 0; i < 100; ++i) {
-        const QString name = QString("%1.bmp").arg(i, 86, 10, QChar('0'));
-        QFile file(Path(name));
+// Thousands of pictures chosen at once, far more than the usual buffer holds, all come
+// back.
+TEST_F(FileDialogs, ThousandsOfFilesInOneSelectionAreAllChosen) {
+    ASSERT_TRUE(QDir().mkpath(Path("many")));
+    QStringList names;
+    for (int i = 0; i < 2000; ++i) {
+        names << QString("picture number %1.bmp").arg(i, 4, 10, QChar('0'));
+        QFile file(Path("many/" + names.back()));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        typed << '"' + name + '"';
     }
-    Choose(typed.join(' '));
+    // All of them selected in the dialog's list, as Ctrl+A does.
+    WhenShown<QFileDialog>([&names](QFileDialog& dialog) {
+        auto* view = dialog.findChild<QListView*>(QStringLiteral("listView"));
+        ASSERT_NE(view, nullptr);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                const QModelIndex root = view->rootIndex();
+                return view->model()->rowCount(root) == names.size();
+            },
+            10000));
+        view->selectAll();
+        Accept(dialog);
+    });
     cFileDialog dialog;
-    PictureChooser(dialog, folder.path()).ShowOpen();
-    EXPECT_EQ(dialog.Filename(), "");
-    EXPECT_EQ(CommDlgExtendedError(), FNERR_BUFFERTOOSMALL);
+    PictureChooser(dialog, Path("many")).ShowOpen();
+    ASSERT_GT(dialog.Filename().size(), 8192);
+    QString sDir;
+    QStringList sFiles;
+    int32_t count = 0;
+    dialog.ParseMultiFileName(sDir, sFiles, count);
+    EXPECT_EQ(sDir, QDir(Path("many")).absolutePath());
+    EXPECT_EQ(count, names.size());
+    sFiles.sort();
+    EXPECT_TRUE(sFiles == names) << "chosen: " << sFiles.size();
 }
 
 } // namespace

@@ -94,6 +94,19 @@ TEST(pButton, GreyCopyKeepsWhiteAndWeighsTheChannels) {
     }
 }
 
+TEST(pButton, AGreyPictureOnABackgroundKeepsTheBackground) {
+    const QRgb sky = qRgb(120, 190, 240);
+    QImage picture = Solid(4, 1, sky);
+    picture.setPixel(1, 0, qRgb(100, 150, 200));
+    picture.setPixel(2, 0, qRgb(255, 255, 255));
+    picture.setPixel(3, 0, qRgb(120, 190, 241)); // near the background is not the background
+    const QImage grey = pButton::GreyOn(picture, 0xF0BE78);
+    EXPECT_EQ(grey.pixel(0, 0), sky);
+    EXPECT_EQ(grey.pixel(1, 0), qRgb(136, 136, 136)); // the weights of the grey copy
+    EXPECT_EQ(grey.pixel(2, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(grey.pixel(3, 0), qRgb(170, 170, 170));
+}
+
 TEST(pButton, LaterPicturesReplaceOnlyTheirOwnStates) {
     pButton button;
     ASSERT_EQ(button.SetPicture(Solid(40, 30, Red), Solid(40, 30, Green)), 0);

@@ -3,7 +3,8 @@
 # with openbox. From the options window: a new book, pictures added to it (the grey one
 # refused with its message), a picture pack made of the book, the book removed and the
 # pack imported again; the chooser then shows the book with its drawings, and one of them
-# opens on the canvas. The coloured pictures gallery deletes a coloured picture, and the
+# opens on the canvas. Before that, a removal made to fail leaves the book shown, and a
+# delete takes the picture selected in it. The coloured pictures gallery deletes a coloured picture, and the
 # chooser's more-pictures button opens the manager.
 # Usage: library.sh <program folder> <resources> <screenshot folder>
 set -uo pipefail
@@ -169,6 +170,14 @@ echo "a new book with two drawings, the grey one refused"
 link "$manager" 2820 6660 # Create a Picture Pack
 builder=$(visible 'Create a Picture Pack') || fail "no pack builder"
 import -window root "$shots/library-pack-builder.png"
+# A folder name that a pack cannot carry is refused before the save dialog.
+mkdir -p "$work/a|b"
+cp "$pics/sun.bmp" "$work/a|b/"
+link "$builder" 120 1920 # Select files to put into the Picture Pack
+in_dialog Open "$work/a|b/" 'sun.bmp' || fail "no file dialog for the refused pack's pictures"
+message_continue "$shots/library-pack-refused.png" || fail "the name with a bar was not refused"
+xdotool search --onlyvisible --name '^Select where' >/dev/null 2>&1 && fail "a save dialog came"
+[ -z "$(ls "$work/out")" ] || fail "the refused pack wrote $(ls "$work/out")"
 link "$builder" 120 1920 # Select files to put into the Picture Pack
 in_dialog Open "$book/" '"house.bmp" "sun.bmp"' || fail "no file dialog for the pack's pictures"
 in_dialog 'Select where you would like to save the Picture Pack.' "$work/out/zoo" ||
@@ -184,6 +193,28 @@ header='Zoo Animals|house.bmp|sun.bmp'
 expected=$((${#header} + 2 * 13 + $(stat -c %s "$pics/house.bmp") + $(stat -c %s "$pics/sun.bmp")))
 [ "$(stat -c %s "$pack")" = "$expected" ] || fail "the pack holds $(stat -c %s "$pack") bytes, not $expected"
 echo "a pack of the book written"
+
+# ---- A removal that fails keeps the book shown; a delete then takes what is shown -------
+# A read-only picture keeps the book from being removed.
+chmod a-w "$book/house.bmp"
+link "$manager" 5040 255 # Delete this book
+message_continue || fail "removing the book asked nothing"
+message_continue "$shots/library-removal-failed.png" || fail "the failed removal said nothing"
+[ -f "$book/sun.bmp" ] && [ -f "$book/house.bmp" ] || fail "the failed removal took pictures"
+# The book's second thumbnail, sun.bmp, a grid cell to the right of the first.
+click_in "$manager" $((240 / 15 + 75 + 142)) $((690 / 15 + 55))
+sleep 0.3
+import -window root "$shots/library-selected-after-failure.png"
+link "$manager" 3240 6240 # Delete selected picture(s)
+message_continue || fail "deleting the selected picture asked nothing"
+until_true 5 test ! -e "$book/sun.bmp" || fail "the selected picture of the shown book stayed"
+no_message || fail "deleting the selected picture gave a message"
+[ -f "$book/house.bmp" ] || fail "a picture that was not selected went"
+[ "$(ls "$builtin" | grep -icE '\.(gif|bmp|jpg)$')" = "$drawings" ] ||
+    fail "a picture of another book was deleted"
+chmod u+w "$book/house.bmp"
+import -window root "$shots/library-deleted-after-failure.png"
+echo "a failed removal kept its book shown, and the delete took the picture selected there"
 
 # ---- The book removed, and installed again from its pack -------------------------------
 link "$manager" 5040 255 # Delete this book

@@ -100,6 +100,11 @@ TEST_F(BookManagement, RefusalsShowTheirMessageAndChangeNothing) {
         std::function<std::vector<QString>(BookManagement&)> expected;
     };
     const auto none = [](BookManagement&) {};
+    const auto titleRefused = [](BookManagement& t) -> std::vector<QString> {
+        return {"The book could not be created. Please make sure that the path '" + t.In("books") +
+                "/' is not write protected and that you have not used the following characters "
+                "in the book title \\ /:*?\"<>|"};
+    };
     const Case cases[] = {
         {"built-in book removed", "The Crayvex", none, RemoveBook,
          [](BookManagement&) -> std::vector<QString> {
@@ -149,21 +154,11 @@ TEST_F(BookManagement, RefusalsShowTheirMessageAndChangeNothing) {
              return {"You are attempting to copy picture(s) from one book into the same book!"};
          }},
         {"book title with a forbidden character", "Animals",
-         [](BookManagement& t) { t.Type(" Cats: big "); }, AddBook,
-         [](BookManagement& t) -> std::vector<QString> {
-             return {"The book could not be created. Please make sure that the path '" +
-                     t.In("books") +
-                     "/' is not write protected and that you have not used the following "
-                     "characters in the book title \\ /:*?\"<>|"};
-         }},
+         [](BookManagement& t) { t.Type(" Cats: big "); }, AddBook, titleRefused},
         {"book title of a hidden folder", "Animals", [](BookManagement& t) { t.Type(".cats"); },
-         AddBook,
-         [](BookManagement& t) -> std::vector<QString> {
-             return {"The book could not be created. Please make sure that the path '" +
-                     t.In("books") +
-                     "/' is not write protected and that you have not used the following "
-                     "characters in the book title \\ /:*?\"<>|"};
-         }},
+         AddBook, titleRefused},
+        {"book title with a line break", "Animals", [](BookManagement& t) { t.Type("Cats\nDogs"); },
+         AddBook, titleRefused},
         {"existing book title in another case", "Animals",
          [](BookManagement& t) { t.Type("  bIRDS"); }, AddBook,
          [](BookManagement&) -> std::vector<QString> {
@@ -260,6 +255,63 @@ TEST_F(BookManagement, DeletingPicturesTakesTheirThumbnailsAndColoredPictures) {
                                    "' could not be removed. Please make sure it exists and that "
                                    "it is not write protected.");
     EXPECT_EQ(Items(*window.LV), QStringList{"dog.bmp"});
+}
+
+// A removal that fails leaves the window on the book it names, and a delete then takes
+// the picture the parent selected there, not one of the same name in another book.
+TEST_F(BookManagement, AfterAFailedRemovalTheListShowsTheBookTheDeleteActsOn) {
+    Drawing("books/Animals/owl.bmp");
+    // A read-only picture keeps the book from being removed.
+    ASSERT_TRUE(QFile::setPermissions(In("books/Animals/dog.bmp"), QFile::ReadOwner));
+    Show("Animals");
+    window.cFunc_Click(RemoveBook);
+    EXPECT_EQ(messages, (std::vector<QString>{
+                            SureBook, "There was a problem removing the book. Please make sure "
+                                      "that the path '" +
+                                          In("books/Animals") +
+                                          "' is not write protected and that it is not currently "
+                                          "in use."}));
+    EXPECT_EQ(Current(), "Animals");
+    EXPECT_EQ(Items(*window.LV), (QStringList{"cat.bmp", "dog.bmp", "fox.bmp", "owl.bmp"}));
+
+    Select(*window.LV, {"owl.bmp"});
+    window.cFunc_Click(DeletePictures);
+    EXPECT_FALSE(Exists("books/Animals/owl.bmp"));
+    EXPECT_TRUE(Exists("books/Birds/owl.bmp"));
+    EXPECT_EQ(Items(*window.LV), (QStringList{"cat.bmp", "dog.bmp", "fox.bmp"}));
+
+    // A book whose folder went away shows no pictures, not those of the book before.
+    ASSERT_TRUE(QDir(In("books/Birds")).removeRecursively());
+    messages.clear();
+    window.cBooks->SetListIndex("1");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].endsWith("could not be found. Please make sure that the directory "
+                                     "exists and that it is not write protected."));
+    EXPECT_EQ(window.LV->count(), 0);
+    window.cFunc_Click(DeletePictures);
+    EXPECT_EQ(messages.back(), "Please select at least one picture to delete.");
+    QFile::setPermissions(In("books/Animals/dog.bmp"), QFile::ReadOwner | QFile::WriteOwner);
+}
+
+// A picture added from a read-only medium gets the owner's ordinary rights, so that it can
+// be deleted and its book removed.
+TEST_F(BookManagement, PicturesAddedFromAReadOnlySourceCanBeDeletedAndTheirBookRemoved) {
+    Drawing("medium/boat.bmp");
+    Drawing("medium/ship.bmp");
+    for (const char* file : {"medium/boat.bmp", "medium/ship.bmp"})
+        ASSERT_TRUE(QFile::setPermissions(In(file), QFile::ReadOwner | QFile::ReadGroup));
+    Show("Birds");
+    Choose(In("medium"), {"boat.bmp", "ship.bmp"});
+    window.cFunc_Click(AddPictures);
+    EXPECT_TRUE(messages.empty());
+    const QFile::Permissions rw = QFile::ReadOwner | QFile::WriteOwner;
+    EXPECT_EQ(QFile::permissions(In("books/Birds/boat.bmp")) & rw, rw);
+    Select(*window.LV, {"boat.bmp"});
+    window.cFunc_Click(DeletePictures);
+    EXPECT_FALSE(Exists("books/Birds/boat.bmp"));
+    window.cFunc_Click(RemoveBook);
+    EXPECT_FALSE(Exists("books/Birds"));
+    EXPECT_EQ(messages, (std::vector<QString>{Sure, SureBook}));
 }
 
 TEST_F(BookManagement, NewBookIsCreatedTrimmedAndShown) {

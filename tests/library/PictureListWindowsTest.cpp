@@ -81,16 +81,44 @@ TEST_F(PictureListWindows, UnreadablePicturesAreSkippedUnlessTheirThumbnailExist
         EXPECT_EQ(window.LV->count(), 0);
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 
-        // A book folder gone since the window loaded: a message, and the list as it was.
+        // A book folder gone since the window loaded: a message, and no pictures shown, so
+        // that none of the book before can be taken for the chosen book's.
         window.cBooks->SetListIndex("0");
         ASSERT_TRUE(QDir(In(QString::fromLatin1(twin.root) + "Empty")).removeRecursively());
         window.cBooks->SetListIndex("1");
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0],
                   In(QString::fromLatin1(twin.root) + "Empty").prepend('\'') + NotFound);
-        EXPECT_EQ(window.LV->count(), 2);
+        EXPECT_EQ(window.LV->count(), 0);
         window.Unload();
         messages.clear();
+        ASSERT_TRUE(QDir(In(QString::fromLatin1(twin.root))).removeRecursively());
+    }
+}
+
+TEST_F(PictureListWindows, AThumbnailThatCannotBeCachedIsShownFromMemory) {
+    // The picture's name leaves no room for ".qrv" within the file system's 255 bytes, so its
+    // cache can never be written; a damaged cache is made again.
+    const QString longName = QString(250, QLatin1Char('n')) + ".bmp";
+    for (const Twin& twin : Twins) {
+        SCOPED_TRACE(twin.name);
+        const QString book = QString::fromLatin1(twin.root) + "Animals/";
+        const QString suffix = QString::fromLatin1(twin.suffix);
+        const char* format = twin.suffix[0] ? "JPG" : "BMP";
+        const QString uncachable =
+            twin.suffix[0] ? QString(246, QLatin1Char('n')) + ".bmp.jpg" : longName;
+        Write(book + uncachable, fixtures::LineDrawing(), format);
+        Write(book + "cat.bmp" + suffix, fixtures::LineDrawing(), format);
+        Junk(book + "cat.bmp" + suffix + ".qrv");
+
+        PictureListWindow& window = twin.window();
+        window.Load();
+        EXPECT_EQ(Items(*window.LV), (QStringList{"cat.bmp" + suffix, uncachable}));
+        ASSERT_EQ(window.IL.size(), 2u);
+        for (const auto& listed : window.IL)
+            EXPECT_EQ(QColor(listed.Picture.pixel(25, 50)), QColor(Qt::white));
+        EXPECT_EQ(QImage(In(book + "cat.bmp" + suffix + ".qrv")).size(), QSize(100, 100));
+        window.Unload();
         ASSERT_TRUE(QDir(In(QString::fromLatin1(twin.root))).removeRecursively());
     }
 }

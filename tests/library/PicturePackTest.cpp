@@ -2,6 +2,7 @@
 #include "PicturePackFile.h"
 #include "PicturePackImport.h"
 #include "ProgramFolder.h"
+#include "mMain_Files.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -18,6 +19,8 @@
 namespace {
 
 using PicturePackFile::PackSeparator;
+constexpr auto Written = PicturePackFile::WriteOutcome::Written;
+constexpr auto Refused = PicturePackFile::WriteOutcome::Refused;
 
 const QString CrLf = QStringLiteral("\r\n");
 
@@ -171,7 +174,8 @@ TEST_F(PicturePack, OnePicturePackIsTheHeaderTheSeparatorAndTheBytes) {
     const QByteArray cat = PictureBytes(3);
     Write(Outside("Zoo/cat.gif"), cat);
     QString error;
-    ASSERT_TRUE(PicturePackFile::Write(Outside("zoo.zvp"), "Zoo", {Outside("Zoo/cat.gif")}, error))
+    ASSERT_EQ(PicturePackFile::Write(Outside("zoo.zvp"), "Zoo", {Outside("Zoo/cat.gif")}, error),
+              Written)
         << error.toStdString();
     EXPECT_EQ(Read(Outside("zoo.zvp")), "Zoo|cat.gif" + PackSeparator() + cat);
     Keep(Read(Outside("zoo.zvp")));
@@ -190,15 +194,17 @@ TEST_F(PicturePack, WritingOverAnExistingPackReplacesItWhole) {
     Write(Outside("a.gif"), "AAAA");
     Write(Outside("old.zvp"), QByteArray(5000, 'x'));
     QString error;
-    ASSERT_TRUE(PicturePackFile::Write(Outside("old.zvp"), "B", {Outside("a.gif")}, error));
-    EXPECT_EQ(Read(Outside("old.zvp")), "B|a.gif" + PackSeparator() + "AAAA");
+    ASSERT_EQ(PicturePackFile::Write(Outside("old.zvp"), "Book", {Outside("a.gif")}, error),
+              Written);
+    EXPECT_EQ(Read(Outside("old.zvp")), "Book|a.gif" + PackSeparator() + "AAAA");
 
     // A picture that cannot be read leaves the old pack as it was, with no stray file.
     const QStringList before = Tree();
-    EXPECT_FALSE(PicturePackFile::Write(Outside("old.zvp"), "B",
-                                        {Outside("a.gif"), Outside("gone.gif")}, error));
+    EXPECT_EQ(PicturePackFile::Write(Outside("old.zvp"), "Book",
+                                     {Outside("a.gif"), Outside("gone.gif")}, error),
+              PicturePackFile::WriteOutcome::Failed);
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(Read(Outside("old.zvp")), "B|a.gif" + PackSeparator() + "AAAA");
+    EXPECT_EQ(Read(Outside("old.zvp")), "Book|a.gif" + PackSeparator() + "AAAA");
     EXPECT_EQ(Tree(), before);
 }
 
@@ -230,11 +236,11 @@ TEST_F(PicturePack, ClashingPictureNamesGetNumbers) {
 }
 
 TEST_F(PicturePack, NamesThatLookSpecialToQtAreStillPlainNames) {
-    const PicturePackImport::Result result =
-        InstallBytes(Pack(":Odd|:x.gif|ab:c.gif|~|x y.gif", {"1", "2", "3", "4"}));
-    EXPECT_EQ(result.Title, ":Odd") << result.Message.toStdString();
-    EXPECT_EQ(BookFiles(":Odd"), (QStringList{":x.gif", "ab:c.gif", "x y.gif", "~"}));
-    EXPECT_EQ(Read(In("books/:Odd/:x.gif")), "1");
+    const QByteArray pack = Pack("~Odd|:x.gif|ab:c.gif|~.bmp|x y.gif", {"1", "2", "3", "4"});
+    const PicturePackImport::Result result = InstallBytes(pack);
+    EXPECT_EQ(result.Title, "~Odd") << result.Message.toStdString();
+    EXPECT_EQ(BookFiles("~Odd"), (QStringList{":x.gif", "ab:c.gif", "x y.gif", "~.bmp"}));
+    EXPECT_EQ(Read(In("books/~Odd/:x.gif")), "1");
 }
 
 TEST_F(PicturePack, ExtraNamesAreIgnored) {
@@ -295,10 +301,16 @@ TEST_F(PicturePack, DamagedPacksAreRefusedAndLeaveNothingBehind) {
         {"a dot-dot picture", Pack("Book|..", {p}), HeaderDamaged},
         {"a drive picture", Pack("Book|C:evil.gif", {p}), HeaderDamaged},
         {"a NUL in a picture name", Pack(QByteArray("Book|a\0.gif", 11), {p}), HeaderDamaged},
-        {"a short clashing name", Pack("Book|ab|ab", {p, p}),
-         AddFailed("The picture name 'ab' is taken and too short to be renamed.")},
-        {"a name the file system refuses, after a good one", Pack("Book|a.gif|" + longName, {p, p}),
-         AddFailed(QString())},
+        {"a book name with a line break", Pack("Zoo\nAnimals|a.gif", {p}), HeaderDamaged},
+        {"a book name New book refuses", Pack("Zoo:Animals|a.gif", {p}), HeaderDamaged},
+        {"a book name of blanks only", Pack("   |a.gif", {p}), HeaderDamaged},
+        {"a book name with a trailing blank", Pack("Zoo |a.gif", {p}), HeaderDamaged},
+        {"a hidden picture", Pack("Book|.cat.gif", {p}), HeaderDamaged},
+        {"a picture that is no drawing", Pack("Book|a.gif|readme.txt", {p, p}), HeaderDamaged},
+        {"a thumbnail beside its picture", Pack("Book|a.gif|a.gif.qrv", {p, p}), HeaderDamaged},
+        {"a picture without an extension", Pack("Book|ab|ab", {p, p}), HeaderDamaged},
+        {"a name the file system refuses, after a good one",
+         Pack("Book|a.gif|" + longName + ".gif", {p, p}), AddFailed(QString())},
     };
     for (const HostileCase& c : cases) {
         const QStringList before = Tree();
@@ -338,6 +350,138 @@ TEST_F(PicturePack, WithoutBooksFolderNothingIsMade) {
     QStringList after = Tree();
     after.removeAll(Outside("pack.zvp"));
     EXPECT_EQ(after, before);
+}
+
+// A pack made by the writer either installs as a book of the same name holding the same
+// names and bytes, or is refused before anything is written, with a message naming the
+// name that could not be carried.
+struct RoundTripCase {
+    const char* what;
+    QString book;
+    QStringList names;
+    QString refused; // the name the message names; empty when the pack is written
+};
+
+TEST_F(PicturePack, WrittenPacksInstallAsTheyWereOrAreRefused) {
+    // The separator's bytes as the Windows-1252 characters they are.
+    const QString separator = QString::fromUtf16(u"\u2022\u2122\u201C\u2013\u201D\u201D\u203A"
+                                                 u"\u2022\u02DC\u2014\u2022\u2122\u2022");
+    const std::vector<RoundTripCase> cases = {
+        {"plain names", "Zoo", {"cat.gif", "dog.bmp", "owl.jpg"}, ""},
+        {"accented Latin-1", "Bücher été", {"chèvre.gif", "façade.BMP", "ÿ.jpg"}, ""},
+        {"Windows-1252 beyond Latin-1", "Œuvres €", {"Šárka.gif", "naïve–“x”.jpg"}, ""},
+        {"blanks inside names", "Zoo Animals", {" cat .gif", "a  b.bmp"}, ""},
+        {"a Cyrillic book", "Звери", {"cat.gif"}, "Звери"},
+        {"a Cyrillic picture", "Zoo", {"cat.gif", "кот.gif"}, "кот.gif"},
+        {"a picture beyond the basic plane", "Zoo", {"🐱.gif"}, "🐱.gif"},
+        {"a bar in the book", "a|b", {"cat.gif"}, "a|b"},
+        {"a bar in a picture", "Zoo", {"a|b.gif"}, "a|b.gif"},
+        {"a book of blanks only", "   ", {"cat.gif"}, "   "},
+        {"a book with a leading blank", " Zoo", {"cat.gif"}, " Zoo"},
+        {"a book New book refuses", "Zoo:Animals", {"cat.gif"}, "Zoo:Animals"},
+        {"a hidden book", ".Zoo", {"cat.gif"}, ".Zoo"},
+        {"the separator in the book", "x" + separator, {"cat.gif"}, "x" + separator},
+        {"the separator in a picture", "Zoo", {separator + ".gif"}, separator + ".gif"},
+        {"a hidden picture", "Zoo", {".cat.gif"}, ".cat.gif"},
+        {"a file that is no drawing", "Zoo", {"cat.gif", "readme.txt"}, "readme.txt"},
+        {"names alike but for case", "Zoo", {"cat.gif", "CAT.GIF"}, "CAT.GIF"},
+    };
+    int seed = 0;
+    for (const RoundTripCase& c : cases) {
+        const QString folder = Outside(QString::number(seed) + '/' + c.book);
+        ASSERT_TRUE(QDir().mkpath(folder)) << c.what;
+        QStringList paths;
+        std::vector<QByteArray> bytes;
+        for (const QString& name : c.names) {
+            bytes.push_back(PictureBytes(++seed));
+            paths << folder + '/' + name;
+            Write(paths.back(), bytes.back());
+        }
+        const QString pack = Outside("pack.zvp");
+        const QStringList before = Tree();
+        QString message;
+        const PicturePackFile::WriteOutcome outcome =
+            PicturePackFile::Write(pack, c.book, paths, message);
+        if (!c.refused.isEmpty()) {
+            EXPECT_EQ(outcome, Refused) << c.what;
+            EXPECT_TRUE(message.startsWith("The Picture Pack was not created: ") &&
+                        message.contains("'" + c.refused + "'"))
+                << c.what << ": " << message.toStdString();
+            EXPECT_EQ(PicturePackFile::NameRefusal(c.book, c.names), message) << c.what;
+            EXPECT_EQ(Tree(), before) << c.what << ": something was written";
+            continue;
+        }
+        ASSERT_EQ(outcome, Written) << c.what << ": " << message.toStdString();
+        EXPECT_TRUE(PicturePackFile::NameRefusal(c.book, c.names).isEmpty()) << c.what;
+        Keep(Read(pack));
+        const PicturePackImport::Result result = PicturePackImport::Install(pack);
+        ASSERT_EQ(result.Title, c.book) << c.what << ": " << result.Message.toStdString();
+        QStringList expected = c.names;
+        expected.sort();
+        EXPECT_EQ(BookFiles(c.book), expected) << c.what;
+        for (size_t i = 0; i < bytes.size(); ++i)
+            EXPECT_EQ(Read(In("books/" + c.book + '/' + c.names[int(i)])), bytes[i]) << c.what;
+        QFile::remove(pack);
+    }
+}
+
+// The format has no escaping, so a picture whose bytes would be read as a separator is
+// refused while writing; the pack is not written and an older one stays.
+TEST_F(PicturePack, PicturesHoldingTheSeparatorAreRefused) {
+    const QByteArray s = PackSeparator();
+    // The separator begins and ends in the same byte: a picture that ends in its first
+    // twelve bytes reads as a shorter picture when another follows it.
+    const QByteArray endsInPart = "GIF" + s.left(12);
+    const QByteArray spansTwoChunks = QByteArray((qsizetype(1) << 20) - 5, 'a') + s;
+    struct Case {
+        const char* what;
+        std::vector<QByteArray> pictures;
+        bool refused;
+    };
+    const std::vector<Case> cases = {
+        {"the separator inside", {"GIF" + s + "x"}, true},
+        {"the separator across the writer's reads", {spansTwoChunks}, true},
+        {"a part of it, then another picture", {endsInPart, "BM"}, true},
+        {"a part of it at the end of the pack", {"BM", endsInPart}, false},
+        {"its bytes one by one", {PictureBytes(9)}, false},
+    };
+    Write(Outside("pack.zvp"), "old pack");
+    for (const Case& c : cases) {
+        ASSERT_TRUE(QDir().mkpath(Outside("Zoo")));
+        QStringList paths;
+        for (size_t i = 0; i < c.pictures.size(); ++i) {
+            paths << Outside("Zoo/p" + QString::number(i) + ".gif");
+            Write(paths.back(), c.pictures[i]);
+        }
+        QString message;
+        const PicturePackFile::WriteOutcome outcome =
+            PicturePackFile::Write(Outside("pack.zvp"), "Zoo", paths, message);
+        if (c.refused) {
+            EXPECT_EQ(outcome, Refused) << c.what;
+            EXPECT_TRUE(message.contains("the picture 'p")) << c.what << message.toStdString();
+            EXPECT_EQ(Read(Outside("pack.zvp")), "old pack") << c.what;
+        } else {
+            ASSERT_EQ(outcome, Written) << c.what << message.toStdString();
+            const PicturePackImport::Result result =
+                PicturePackImport::Install(Outside("pack.zvp"));
+            ASSERT_FALSE(result.Title.isEmpty()) << c.what << result.Message.toStdString();
+            for (size_t i = 0; i < c.pictures.size(); ++i)
+                EXPECT_EQ(Read(In("books/" + result.Title + "/p" + QString::number(i) + ".gif")),
+                          c.pictures[i])
+                    << c.what;
+            Write(Outside("pack.zvp"), "old pack");
+        }
+        ASSERT_TRUE(QDir(Outside("Zoo")).removeRecursively());
+    }
+}
+
+// Installed pictures get the owner's ordinary rights, so the program can delete them.
+TEST_F(PicturePack, InstalledPicturesAndTheirBookCanBeDeleted) {
+    const PicturePackImport::Result result = InstallBytes(Pack("Zoo|cat.gif", {"GIF"}));
+    ASSERT_EQ(result.Title, "Zoo");
+    const QFile::Permissions rw = QFile::ReadOwner | QFile::WriteOwner;
+    EXPECT_EQ(QFile::permissions(In("books/Zoo/cat.gif")) & rw, rw);
+    EXPECT_TRUE(mMain::DeleteFolder(In("books/Zoo")));
 }
 
 } // namespace

@@ -231,6 +231,42 @@ TEST_F(PackWindows, BuilderReportsAPictureThatVanished) {
     EXPECT_EQ(Read(Outside("pack.zvp")), "old pack");
 }
 
+TEST_F(PackWindows, BuilderRefusesANameBeforeAskingWhereToSave) {
+    frmPicturePack& form = frmPicturePack::Instance();
+    form.Load();
+    ASSERT_TRUE(QDir().mkpath(Outside("a|b")));
+    Write(Outside("a|b/cat.gif"), cat);
+    Adult adult;
+    adult.InFileDialog(Outside("a|b"), "cat.gif");
+    adult.InMessage();
+    form.lJoin_Click();
+    EXPECT_TRUE(adult.Finished());
+    EXPECT_FALSE(adult.unexpected);
+    EXPECT_EQ(adult.titles.size(), 1) << "no save dialog";
+    EXPECT_EQ(adult.messages,
+              QStringList{"The Picture Pack was not created: the name 'a|b' holds the character "
+                          "\"|\", which a Picture Pack uses between names. Please rename it and "
+                          "try again."});
+    EXPECT_EQ(QDir(outside.path()).entryList(QDir::Files), QStringList{});
+}
+
+// A pack deeper than the dialog's usual buffer of 260 characters is read all the same.
+TEST_F(PackWindows, ImporterTakesAPackOfALongPath) {
+    QString deep = outside.path();
+    for (int i = 0; i < 3; ++i)
+        deep += '/' + QString(120, QChar('a' + i));
+    ASSERT_TRUE(QDir().mkpath(deep));
+    Write(deep + "/zoo.zvp", "Zoo|cat.gif" + PicturePackFile::PackSeparator() + cat);
+    Adult adult;
+    adult.InMessage();
+    adult.InFileDialog(deep, "zoo.zvp");
+    adult.InMessage();
+    EXPECT_EQ(PicturePackImport::Run(), "Zoo");
+    EXPECT_TRUE(adult.Finished());
+    EXPECT_FALSE(adult.unexpected);
+    EXPECT_EQ(Read(program.path() + "/books/Zoo/cat.gif"), cat);
+}
+
 TEST_F(PackWindows, ImporterAsksInstallsAndTells) {
     const QByteArray s = PicturePackFile::PackSeparator();
     Write(Outside("zoo.zvp"), "Zoo|cat.gif" + s + cat);

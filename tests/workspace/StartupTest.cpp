@@ -1,4 +1,5 @@
 // The start-up's screen checks, settings and layout, and its re-run after saved options.
+#include "ColourValue.h"
 #include "Fixtures.h"
 #include "MainWindowStart.h"
 #include "ModalAnswers.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -181,6 +183,75 @@ TEST_F(StartupTest, TheRerunResetsTheWorkingStateAndKeepsTheBubbles) {
         EXPECT_EQ(main.GetBubbles()[i].VY, bubbles[i].VY);
     }
     EXPECT_EQ(main.CurrentPicture, drawing) << "the picture stays open";
+}
+
+// A first start on the chooser, closed without a picture: the window as the child first
+// meets it.
+class FreshStartTest : public StartupTest {
+protected:
+    void SetUp() override {
+        StartupTest::SetUp();
+        main.CurrentPicture.clear(); // nothing of an earlier test is stored here
+        ASSERT_TRUE(StartMainWindow(main, QString()));
+        main.Unload();
+        main.Initialised = false;
+        main.Load();
+        ASSERT_TRUE(main.IsLoaded());
+        ASSERT_TRUE(QDir().mkpath(folder.filePath(QStringLiteral("books/Test"))));
+        drawing = folder.filePath(QStringLiteral("books/Test/drawing.bmp"));
+        ASSERT_TRUE(fixtures::LineDrawing().save(drawing));
+    }
+    // The panel's colour below the canvas, clear of its shadow and of the band on top.
+    QRgb Panel() { return main.PB->Image().pixel(2, main.PB->height() - 2) | 0xFF000000u; }
+    QRgb Paints() { return qRgb(main.CurrentColour.R, main.CurrentColour.G, main.CurrentColour.B); }
+    QString drawing;
+};
+
+TEST_F(FreshStartTest, SaveAndPrintAnswerOnlyOnceAPictureIsOpen) {
+    ModalAnswers answers(ModalAnswers::Cancel);
+    for (int index : {1, 2}) {
+        QTest::mouseClick(main.pFunc[size_t(index)], Qt::LeftButton);
+        EXPECT_FALSE(main.pFunc[size_t(index)]->isEnabled()) << index;
+    }
+    EXPECT_TRUE(answers.childMessages.isEmpty()) << "no confirmation before a picture is open";
+
+    ASSERT_TRUE(StartMainWindow(main, drawing));
+    for (int index : {1, 2}) {
+        QTest::mouseClick(main.pFunc[size_t(index)], Qt::LeftButton);
+        EXPECT_TRUE(main.pFunc[size_t(index)]->isEnabled()) << index;
+    }
+    EXPECT_EQ(answers.childMessages.size(), 2) << "each asks once a picture is open";
+}
+
+TEST_F(FreshStartTest, TheBarIsOnePiece) {
+    // The disabled keys stand on the bar's own sky blue, and the adults' buttons in the
+    // corner cover none of them.
+    const QRgb bar = platform::PixelFromColourValue(main.pT->BackColor());
+    std::vector<pButton*> buttons(main.c.begin(), main.c.end());
+    buttons.insert(buttons.end(), main.pTool.begin(), main.pTool.end());
+    for (pButton* button : buttons) {
+        const QImage& face = button->Face().Image();
+        if (!button->Enabled()) {
+            EXPECT_EQ(face.pixel(0, 0), bar);
+            EXPECT_EQ(face.pixel(face.width() - 2, face.height() - 2), bar);
+        }
+        for (platform::PictureBox* function : main.pFunc)
+            EXPECT_FALSE(function->geometry().intersects(button->geometry()));
+    }
+    EXPECT_FALSE(main.c[2]->Enabled());
+}
+
+TEST_F(FreshStartTest, ThePanelAlwaysShowsTheColourThatPaints) {
+    EXPECT_EQ(Panel(), Paints()) << "at the first start";
+    ASSERT_TRUE(StartMainWindow(main, drawing));
+    EXPECT_EQ(Panel(), Paints()) << "with the picture open";
+    const long red = 0x0000FF;
+    main.SetColor(red);
+    EXPECT_EQ(Panel(), qRgb(255, 0, 0));
+    // The re-run after saved options starts the colour again at black, and shows it.
+    main.Form_Load();
+    EXPECT_EQ(Paints(), qRgb(0, 0, 0));
+    EXPECT_EQ(Panel(), Paints()) << "after the options";
 }
 
 // The first start: no Settings.ini. The adult is told, the options window opens with its
