@@ -82,9 +82,11 @@ pid=""
 start
 choose_cell 0 0 || fail "no chooser on the second start"
 xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1 && fail "the settings did not hold"
-import -window root "$shots/first-start-again.png"
-[ "$(differing "$shots/first-start-again.png" "$shots/first-start-drawing.png")" -ge 300 ] ||
-    fail "the colouring did not come back"
+colouring_back() {
+    import -window root "$shots/first-start-again.png" &&
+        [ "$(differing "$shots/first-start-again.png" "$shots/first-start-drawing.png")" -ge 300 ]
+}
+wait_until colouring_back || fail "the colouring did not come back"
 kill -TERM "$pid"
 wait "$pid" 2>/dev/null || true
 pid=""

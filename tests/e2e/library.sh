@@ -266,13 +266,16 @@ done
 choose_new() {
     click_in "$chooser" $((14 + 105 * $1 + 50)) $((8 + band + 40))
     gone Open "$chooser" || fail "choosing $2 did not close the chooser"
-    sleep 0.5
+    convert "$pics/$2" "$work/expected.png"
+    wait_until on_canvas || fail "$2 is not on the canvas"
+}
+# on_canvas: a screenshot taken now shows the expected drawing on the canvas.
+on_canvas() {
     import -window root "$work/canvas.png"
     convert "$work/canvas.png" -crop "200x150+$((1024 / 2 - 100))+$((100 + (768 - 100) / 2 - 75))" \
         +repage "$work/on-canvas.png"
-    convert "$pics/$2" "$work/expected.png"
     [ "$(compare -metric AE -fuzz 10% "$work/on-canvas.png" "$work/expected.png" null: 2>&1 |
-        cut -d' ' -f1)" -lt 50 ] || fail "$2 is not on the canvas"
+        cut -d' ' -f1)" -lt 50 ]
 }
 choose_new 0 house.bmp
 echo "the chooser shows the book with its drawings, and its first one opens"
