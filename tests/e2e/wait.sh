@@ -24,7 +24,14 @@ shown_now() {
     shown_id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n 1)
     [ -n "$shown_id" ]
 }
-steady_now() { shown_now "$1" && placed "$shown_id"; }
+steady_now() { shown_now "$1" && managed "$shown_id" && placed "$shown_id"; }
+
+# managed ID: where a window manager runs, it has taken the window in (a click that comes
+# before that can miss it); without one, every shown window counts.
+managed() {
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || return 0
+    xprop -id "$1" WM_STATE 2>/dev/null | grep -q 'Normal'
+}
 
 # still_shown ID: the window is still mapped; closed ID: it is not.
 still_shown() { xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
@@ -41,4 +48,4 @@ placed() {
 ended() { ! kill -0 "$1" 2>/dev/null; }
 
 # The functions above, for scripts that declare them into a shell of their own.
-wait_functions="wait_until shown_window steady_window shown_now steady_now still_shown closed placed ended"
+wait_functions="wait_until shown_window steady_window shown_now steady_now managed still_shown closed placed ended"
