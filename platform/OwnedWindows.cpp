@@ -57,8 +57,13 @@ bool OwnedWindows::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::WindowStateChange &&
                widget->windowState().testFlag(Qt::WindowMinimized)) {
         QTimer::singleShot(0, widget, [widget] {
-            if (widget->isMinimized())
-                widget->setWindowState(widget->windowState() & ~Qt::WindowMinimized);
+            if (!widget->isMinimized())
+                return;
+            widget->setWindowState(widget->windowState() & ~Qt::WindowMinimized);
+            // The keyboard goes back to it, unless a modal window in front must keep it.
+            const QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || modal == widget)
+                widget->activateWindow();
         });
     }
     return false;

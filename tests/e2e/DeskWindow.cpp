@@ -1,8 +1,10 @@
 // Other clients of the desktop for the child-lock tests, in plain Xlib:
 //   dock NAME          a panel along the top of the screen, 40 pixels high, magenta, with
 //                      the dock window type and a strut, as a desktop's panel has;
-//   window NAME LOG    an ordinary 300 x 100 window that writes "ready" to LOG once mapped
-//                      and "button N" / "focus" for every button press and focus it gets;
+//   window NAME LOG    an ordinary 300 x 100 window that writes "ready" to LOG once mapped,
+//                      "button N" / "focus" for every button press and focus it gets, and
+//                      "name NAME" whenever its name is set (so a test knows it has read
+//                      every event sent to it before);
 //   grabs              whether another program could take the pointer and the keyboard
 //                      now: prints "pointer=free|held keyboard=free|held".
 #include <X11/Xatom.h>
@@ -58,7 +60,8 @@ int main(int argc, char* argv[]) {
         XCreateSimpleWindow(display, RootWindow(display, screen), dock ? 0 : 100, dock ? 0 : 300,
                             unsigned(width), unsigned(height), 0, 0, colour);
     XStoreName(display, window, argv[2]);
-    XSelectInput(display, window, ButtonPressMask | FocusChangeMask | StructureNotifyMask);
+    XSelectInput(display, window,
+                 ButtonPressMask | FocusChangeMask | StructureNotifyMask | PropertyChangeMask);
     if (dock) {
         SetAtom(display, window, "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DOCK");
         long strut[12] = {0, 0, height, 0, 0, 0, 0, 0, 0, width - 1, 0, 0};
@@ -67,13 +70,12 @@ int main(int argc, char* argv[]) {
                         12);
         XChangeProperty(display, window, XInternAtom(display, "_NET_WM_STRUT", False), XA_CARDINAL,
                         32, PropModeReplace, reinterpret_cast<unsigned char*>(strut), 4);
-    } else {
-        XSizeHints hints{};
-        hints.flags = USPosition | PPosition;
-        hints.x = 100;
-        hints.y = 300;
-        XSetWMNormalHints(display, window, &hints);
     }
+    XSizeHints hints{};
+    hints.flags = USPosition | PPosition;
+    hints.x = dock ? 0 : 100;
+    hints.y = dock ? 0 : 300;
+    XSetWMNormalHints(display, window, &hints);
     XMapWindow(display, window);
     for (;;) {
         XEvent event;
@@ -86,6 +88,13 @@ int main(int argc, char* argv[]) {
             std::fprintf(log, "button %u\n", event.xbutton.button);
         else if (event.type == FocusIn)
             std::fprintf(log, "focus\n");
+        else if (event.type == PropertyNotify && event.xproperty.atom == XA_WM_NAME) {
+            char* name = nullptr;
+            if (XFetchName(display, window, &name) && name) {
+                std::fprintf(log, "name %s\n", name);
+                XFree(name);
+            }
+        }
         std::fflush(log);
     }
 }
