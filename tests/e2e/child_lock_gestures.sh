@@ -19,6 +19,7 @@ needs="openbox xprop"
 . "$(dirname "$0")/xvfb.sh"
 . "$(dirname "$0")/choose.sh"
 . "$(dirname "$0")/sanitizer_report.sh"
+. "$(dirname "$0")/window_state.sh"
 
 work=$(mktemp -d)
 pids=""
@@ -33,25 +34,10 @@ fail() {
     cat "$work"/*.err "$work"/*.log 2>/dev/null
     exit 1
 }
-# until_true SECONDS COMMAND...: runs the command again and again until it succeeds.
-until_true() {
-    local limit=$(($1 * 10)) i=0
-    shift
-    until "$@" 2>/dev/null; do
-        i=$((i + 1))
-        [ $i -gt $limit ] && return 1
-        sleep 0.1
-    done
-}
 
 . "$(dirname "$0")/window_manager.sh"
 start_openbox
 
-root_value() { xprop -root "$1" | sed 's/^[^=]*= *//'; }
-root_is() { [ "$(root_value "$1")" = "$2" ]; }
-none_shown() { [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
-full_screen() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN; }
-normal_state() { xprop -id "$1" WM_STATE | grep -q 'state: Normal'; }
 # settle WHAT: openbox has handled every input event sent before. It answers a change of
 # the number of desktops in turn with the events queued ahead of that request.
 settle() {
@@ -72,12 +58,6 @@ stacking() {
 }
 position_in() { stacking | grep -n -x "$1" | cut -d: -f1; }
 on_top() { [ "$(stacking | tail -n 1)" = "$1" ]; }
-# geometry WINDOW: "X=.. Y=.. WIDTH=.. HEIGHT=..", the place of its inside on the screen
-# (xdotool's own count is off by the frame of a window that has one).
-geometry() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
-        /Width:/ {w = $NF} /Height:/ {h = $NF} END {printf "X=%d Y=%d WIDTH=%d HEIGHT=%d", x, y, w, h}'
-}
 magenta_share() {
     convert "$1" -crop 1024x40+0+0 +repage -fill black +opaque '#FF00FF' -fill white \
         -opaque '#FF00FF' -format '%[fx:int(100*mean)]' info:
@@ -129,7 +109,7 @@ pids="$pids $pid"
 main=$(timeout 10 xdotool search --sync --onlyvisible --name '^The Crayvex$' | head -n 1)
 [ -n "$main" ] || fail "the main window did not come up"
 choose_cell 0 0 || fail "the picture chooser did not open"
-until_true 10 none_shown '^Open$' ||
+until_true 10 none_shown Open ||
     fail "the picture chooser did not close"
 xdotool mousemove 512 700
 until_true 10 full_screen "$main" ||
@@ -232,7 +212,7 @@ import -window root "$shots-question.png"
 eval "$(geometry "$message")"
 ok_w=$(width_of bitmap/115) cancel_w=$(width_of bitmap/114) cancel_h=$(height_of bitmap/114)
 xdotool mousemove $((X + WIDTH - ok_w - 7 - 7 - cancel_w / 2)) $((Y + 117 + cancel_h / 2)) click 1
-until_true 10 none_shown '^Message$' ||
+until_true 10 none_shown Message ||
     fail "Cancel did not close the question"
 kill -0 "$pid" 2>/dev/null || fail "Cancel ended the program"
 on_top_of_all=$main
@@ -292,7 +272,7 @@ done
 full_screen "$main" || fail "the main window came back without full-screen"
 # Its own Cancel button, at the bottom right, still answers a click.
 xdotool mousemove $((X + WIDTH - 51)) $((Y + HEIGHT - 27)) click 1
-until_true 10 none_shown '^Save current picture as\.\.\.$' ||
+until_true 10 none_shown 'Save current picture as\.\.\.' ||
     fail "Cancel did not close the save dialog"
 on_top_of_all=$main
 check "the save dialog cancelled"

@@ -15,6 +15,7 @@ needs="openbox"
 . "$(dirname "$0")/xvfb.sh"
 . "$(dirname "$0")/choose.sh"
 . "$(dirname "$0")/sanitizer_report.sh"
+. "$(dirname "$0")/window_state.sh"
 
 work=$(mktemp -d)
 pid=""
@@ -30,16 +31,6 @@ fail() {
     cat "$work"/*.err 2>/dev/null
     exit 1
 }
-# until_true SECONDS COMMAND...: runs the command again and again until it succeeds.
-until_true() {
-    local limit=$(($1 * 10)) i=0
-    shift
-    until "$@" 2>/dev/null; do
-        i=$((i + 1))
-        [ $i -gt $limit ] && return 1
-        sleep 0.1
-    done
-}
 
 pids=""
 . "$(dirname "$0")/window_manager.sh"
@@ -47,16 +38,8 @@ start_openbox
 openbox=$pids
 
 size_of() { identify -format "%$1" "$(find "$resources" -path "*/$2.png" | head -n 1)"; }
-shown() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
-is_shown() { [ -n "$(shown "$1")" ]; }
-none_shown() { [ -z "$(shown "$1")" ]; }
 running() { kill -0 "$pid" 2>/dev/null; }
 gone() { ! running; }
-# The place of a window's inside on the screen, as X= Y= WIDTH= HEIGHT=.
-geometry() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
-        /Width:/ {w = $NF} /Height:/ {h = $NF} END {printf "X=%d Y=%d WIDTH=%d HEIGHT=%d", x, y, w, h}'
-}
 taller_than() { [ -n "$(shown "$1")" ] && eval "$(geometry "$(shown "$1")")" && [ "$HEIGHT" -gt "$2" ]; }
 # differing A B GEOMETRY: how many pixels of that area of the two pictures differ.
 differing() {
