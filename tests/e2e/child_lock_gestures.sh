@@ -18,25 +18,7 @@ program_dir=$1 desk=$2 resources=$3 shots=$4
 needs="openbox xprop"
 . "$(dirname "$0")/xvfb.sh"
 . "$(dirname "$0")/choose.sh"
-. "$(dirname "$0")/sanitizer_report.sh"
-. "$(dirname "$0")/window_state.sh"
-
-work=$(mktemp -d)
-pids=""
-cleanup() {
-    for p in $pids; do { kill -9 "$p" && wait "$p"; } 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*"
-    import -window root "$shots-failure.png" 2>/dev/null
-    cat "$work"/*.err "$work"/*.log 2>/dev/null
-    exit 1
-}
-
-. "$(dirname "$0")/window_manager.sh"
-start_openbox
+. "$(dirname "$0")/lock_session.sh"
 
 # settle WHAT: openbox has handled every input event sent before. It answers a change of
 # the number of desktops in turn with the events queued ahead of that request.
@@ -163,7 +145,17 @@ gestures_at() {
         check "$3: button $b at $x,$y"
     done
 }
-# corners_and_edges WHAT: each button and the wheel with and without Alt in the bottom
+# gestures_with WINDOW WHAT DX DY: with the program's window open on top of all, the
+# gestures over the main window and over that window, DX and DY into it (which sets X, Y,
+# WIDTH and HEIGHT to its place).
+gestures_with() {
+    on_top_of_all=$1
+    WHAT=$2
+    eval "$(geometry "$1")"
+    gestures_at 60 420 "$WHAT"
+    gestures_at $((X + $3)) $((Y + $4)) "$WHAT"
+}
+# corners_and_edges: (for $WHAT) each button and the wheel with and without Alt in the bottom
 # corners and on the left, right and bottom edges; the wheel in the top right corner (a
 # button there could pick a colour bubble) and the pointer pushed past the screen.
 corners_and_edges() {
@@ -194,50 +186,35 @@ corners_and_edges
 echo "main window: every gesture held back"
 
 # ---- The quit question (the top left corner is the Quit button) ---------------------
-width_of() { identify -format "%w" "$(find "$resources" -path "*/$1.png" | head -n 1)"; }
-height_of() { identify -format "%h" "$(find "$resources" -path "*/$1.png" | head -n 1)"; }
 xdotool mousemove 0 0 click 1
-message=$(timeout 10 xdotool search --sync --onlyvisible --name '^Message$' | head -n 1)
-[ -n "$message" ] || fail "the top left corner asked nothing"
-on_top_of_all=$message
+until_true 10 is_shown Message || fail "the top left corner asked nothing"
+message=$(shown Message)
 message_at=$(geometry "$message")
-WHAT="quit question"
-eval "$(geometry "$message")"
-gestures_at 60 420 "$WHAT"
-gestures_at $((X + 40)) $((Y + 30)) "$WHAT"
+gestures_with "$message" "quit question" 40 30
 corners_and_edges
 [ "$(geometry "$message")" = "$message_at" ] || fail "the question moved to $(geometry "$message")"
 import -window root "$shots-question.png"
-# Its Cancel button, left of OK at the right edge, still answers a click.
-eval "$(geometry "$message")"
-ok_w=$(width_of bitmap/115) cancel_w=$(width_of bitmap/114) cancel_h=$(height_of bitmap/114)
-xdotool mousemove $((X + WIDTH - ok_w - 7 - 7 - cancel_w / 2)) $((Y + 117 + cancel_h / 2)) click 1
-until_true 10 none_shown Message ||
-    fail "Cancel did not close the question"
+# Its Cancel button still answers a click.
+message_button cancel
+until_true 10 none_shown Message || fail "Cancel did not close the question"
 kill -0 "$pid" 2>/dev/null || fail "Cancel ended the program"
 on_top_of_all=$main
 check "the question answered"
 echo "quit question: every gesture held back, Cancel answers"
 
 # ---- The save dialog ----------------------------------------------------------------
-x=$(($(width_of design/pFunc0) + $(width_of design/pFunc1) / 2))
-xdotool mousemove $x $(($(height_of design/pFunc1) / 2)) click 1
-message=$(timeout 10 xdotool search --sync --onlyvisible --name '^Message$' | head -n 1)
-[ -n "$message" ] || fail "Save asked nothing"
-eval "$(geometry "$message")"
-xdotool mousemove $((X + WIDTH - ok_w / 2 - 7)) $((Y + 120 + $(height_of bitmap/115) / 2)) click 1
+x=$(($(size_of w design/pFunc0) + $(size_of w design/pFunc1) / 2))
+xdotool mousemove $x $(($(size_of h design/pFunc1) / 2)) click 1
+until_true 10 is_shown Message || fail "Save asked nothing"
+message_button ok
 dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Save current picture as\.\.\.$' |
     head -n 1)
 [ -n "$dialog" ] || fail "no save dialog"
 xprop -id "$dialog" WM_TRANSIENT_FOR | grep -q "# 0x" || fail "the save dialog has no owner"
 [ "$(printf '%d' "$(xprop -id "$dialog" WM_TRANSIENT_FOR | sed 's/.*# *//')")" = "$main" ] ||
     fail "the save dialog is not transient for the main window"
-on_top_of_all=$dialog
 dialog_at=$(geometry "$dialog")
-WHAT="save dialog"
-eval "$(geometry "$dialog")"
-gestures_at 60 420 "$WHAT"
-gestures_at $((X + 30)) $((Y + 23)) "$WHAT"
+gestures_with "$dialog" "save dialog" 30 23
 # Its title bar, and the window manager's buttons at its right end.
 gestures_at $((X + WIDTH / 2)) $((Y - 8)) "$WHAT title bar"
 for button in 10 26 42; do

@@ -14,30 +14,8 @@ program_dir=$1 resources=$2 shots=$3
 needs="openbox"
 . "$(dirname "$0")/xvfb.sh"
 . "$(dirname "$0")/choose.sh"
-. "$(dirname "$0")/sanitizer_report.sh"
-. "$(dirname "$0")/window_state.sh"
+. "$(dirname "$0")/lock_session.sh"
 
-work=$(mktemp -d)
-pid=""
-cleanup() {
-    [ -n "$pid" ] && { kill -9 "$pid" && wait "$pid"; } 2>/dev/null
-    [ -n "${openbox:-}" ] && { kill "$openbox" && wait "$openbox"; } 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*"
-    import -window root "$shots-failure.png" 2>/dev/null
-    cat "$work"/*.err 2>/dev/null
-    exit 1
-}
-
-pids=""
-. "$(dirname "$0")/window_manager.sh"
-start_openbox
-openbox=$pids
-
-size_of() { identify -format "%$1" "$(find "$resources" -path "*/$2.png" | head -n 1)"; }
 running() { kill -0 "$pid" 2>/dev/null; }
 gone() { ! running; }
 taller_than() { [ -n "$(shown "$1")" ] && eval "$(geometry "$(shown "$1")")" && [ "$HEIGHT" -gt "$2" ]; }
@@ -52,6 +30,7 @@ region_changed() {
 start() {
     (cd "$prog" && exec ./crayvex) 2>>"$work/crayvex.err" &
     pid=$!
+    pids="$pids $pid"
 }
 keys() { xdotool key Return KP_Enter space Escape; }
 
@@ -61,9 +40,6 @@ rm -rf "$prog/colored pictures"
 export HOME=$work
 
 canvas=1024x640+0+120
-ok_w=$(size_of w bitmap/115) ok_h=$(size_of h bitmap/115)
-cancel_w=$(size_of w bitmap/114) cancel_h=$(size_of h bitmap/114)
-toggle_w=$(size_of w bitmap/127) toggle_h=$(size_of h bitmap/127)
 
 # question_stays WHAT: the keys on the question shown now answer nothing.
 question_stays() {
@@ -75,7 +51,7 @@ question_stays() {
     keys
     # The toggle, clicked after the keys, unfolds the question once the program has read
     # them (a Return that unfolded the password row would fold it again here).
-    xdotool mousemove $((X + 8 + toggle_w / 2)) $((Y + 132 + toggle_h / 2)) click 1
+    message_button toggle
     until_true 10 taller_than Message 160 || fail "$1: a key answered the question"
     [ "$(shown Message)" = "$message" ] || fail "$1: the question was answered"
     running || fail "$1: a key ended the program"
@@ -83,10 +59,7 @@ question_stays() {
 }
 # cancel: the question's Cancel button closes it.
 cancel() {
-    local message
-    message=$(shown Message)
-    eval "$(geometry "$message")"
-    xdotool mousemove $((X + WIDTH - ok_w - 14 - cancel_w / 2)) $((Y + 117 + cancel_h / 2)) click 1
+    message_button cancel
     until_true 10 none_shown Message || fail "$1: Cancel did not close the question"
     running || fail "$1: Cancel ended the program"
 }
@@ -193,7 +166,7 @@ echo "more pictures: no key answers it"
 # the hint above it), and keypad Enter with the password confirms.
 xdotool mousemove "${bar_x[0]}" "$bar_y" click 1
 question_stays "quit with the password"
-xdotool mousemove $((X + WIDTH - ok_w / 2 - 7)) $((Y + 120 + ok_h / 2)) click 1
+message_button ok
 xdotool type tulip
 xdotool key KP_Enter
 until_true 10 gone || fail "keypad Enter in the password box did not confirm"
