@@ -59,6 +59,7 @@ void frmMessage::SetShowCancel(bool visible) {
 void frmMessage::SetPasswordVisible(bool visible) {
     Load();
     PasswordVisible = visible;
+    ShowPasswordRow();
 }
 
 long frmMessage::Height() const {
@@ -96,7 +97,8 @@ void frmMessage::CreateWidgets(QWidget* window) {
             return false;
         const auto* key = static_cast<QKeyEvent*>(event);
         const int keyCode = int(platform::user32::VirtualKeyFromQtKey(key->key()));
-        if (keyCode != int(platform::user32::VK_RETURN))
+        // Only the shown password box answers Enter.
+        if (keyCode != int(platform::user32::VK_RETURN) || !Text1->isVisible())
             return false;
         Text1_KeyDown(keyCode, platform::ShiftCode(key->modifiers()));
         return true;
@@ -204,6 +206,15 @@ void frmMessage::SetHeight(long twips) {
     QWidget* window = Surface->window();
     window->resize(window->width(), int(twips / TwipsPerPixel));
     Surface->setGeometry(window->rect());
+    ShowPasswordRow();
+}
+
+// The password row is shown only while it is in view: a box folded out of sight would
+// still take the focus, and Enter in it would answer the question.
+void frmMessage::ShowPasswordRow() {
+    const bool shown = PasswordVisible && Height() == PasswordHeight;
+    ll->setVisible(shown);
+    Text1->setVisible(shown);
 }
 
 void frmMessage::RedrawEdge() {

@@ -57,6 +57,7 @@ protected:
 
 private:
     void SetHeight(long twips);
+    void ShowPasswordRow();
     void RedrawEdge();
 
     bool PasswordVisible = false;

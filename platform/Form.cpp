@@ -1,6 +1,7 @@
 #include "Form.h"
 
 #include "Arithmetic.h"
+#include "OwnedWindows.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -37,6 +38,7 @@ QWidget* Form::Window() {
 void Form::Load() {
     if (window_)
         return;
+    OwnedWindows::Install();
     window_ = new FormWindow(*this);
     CreateWidgets(window_);
     Form_Load();
@@ -83,6 +85,11 @@ void Form::Show(bool modal) {
     modalLoop_ = nullptr;
     if (window_)
         window_->setWindowModality(Qt::NonModal);
+}
+
+void Form::ShowFullScreen() {
+    QWidget* window = Window();
+    window->setWindowState(window->windowState() | Qt::WindowFullScreen);
 }
 
 void Form::Hide() {

@@ -42,6 +42,10 @@ public:
     // Returns false when Form_Unload cancelled the unload.
     bool Unload();
     void Show(bool modal = false);
+    // Asks the window manager to show the window full-screen: on top of panels and docks,
+    // without a frame, neither movable nor resizable. Without a window manager that does
+    // so, the window keeps the place and size it was given.
+    void ShowFullScreen();
     void Hide();
     bool Visible() const;
 

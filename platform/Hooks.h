@@ -6,7 +6,9 @@
 // windows goes through the hook procedure first: an event for which it returns
 // non-zero is swallowed, the others are delivered as usual. Installing also takes the
 // X keyboard grab, so that key events meant for the window manager or other programs
-// (Alt+Tab, the Super key) come to the program and through the hook as well.
+// (Alt+Tab, the Super key) come to the program and through the hook as well, and with
+// it the pointer, so that the window manager's mouse gestures (Alt+wheel, Alt+button,
+// the desktop's menus) do nothing; removing the hook gives both back.
 namespace platform::user32 {
 
 using HHOOK = intptr_t;

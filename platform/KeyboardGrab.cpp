@@ -1,5 +1,7 @@
 #include "KeyboardGrab.h"
 
+#include "PointerGrab.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QWindow>
@@ -12,6 +14,17 @@ constexpr int CheckInterval = 200; // ms
 bool CanHold(const QWindow* window) {
     return window && window->isVisible() && window->isExposed() && window->handle() &&
            window->type() != Qt::ToolTip;
+}
+
+// The program's biggest shown window: the main window, which fills its monitor.
+QWindow* LargestWindow() {
+    QWindow* largest = nullptr;
+    auto area = [](const QWindow* w) { return qint64(w->width()) * w->height(); };
+    for (QWindow* window : QGuiApplication::topLevelWindows())
+        if (CanHold(window) && window->type() != Qt::Popup &&
+            (!largest || area(window) > area(largest)))
+            largest = window;
+    return largest;
 }
 } // namespace
 
@@ -48,6 +61,9 @@ void KeyboardGrab::Stop() {
     if (holder_ && holder_->handle())
         holder_->setKeyboardGrabEnabled(false);
     holder_ = nullptr;
+    if (pointerHeld_)
+        UngrabPointer();
+    pointerHeld_ = false;
 }
 
 void KeyboardGrab::Take() {
@@ -66,6 +82,9 @@ void KeyboardGrab::Take() {
         holder_ = target;
     else
         holder_ = nullptr;
+    // While a button is held, the window it went down in has the pointer anyway.
+    if (QGuiApplication::mouseButtons() == Qt::NoButton)
+        pointerHeld_ = GrabPointer(LargestWindow());
 }
 
 bool KeyboardGrab::eventFilter(QObject* watched, QEvent* event) {

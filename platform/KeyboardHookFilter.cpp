@@ -3,6 +3,7 @@
 #include "KeyState.h"
 #include "KeyTranslation.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 
 namespace platform::user32 {
@@ -51,6 +52,12 @@ bool KeyboardHookFilter::eventFilter(QObject* watched, QEvent* event) {
             result = Judge(key);
         if (type == QEvent::KeyPress)
             lastPress_.valid = false;
+    } else if (type == QEvent::ContextMenu && watched->isWindowType() &&
+               static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+        // The Menu key's context menu comes as an event of its own, ahead of the key's
+        // press: it goes through the hook as that press.
+        const auto& menu = *static_cast<QContextMenuEvent*>(event);
+        result = Judge(QKeyEvent(QEvent::KeyPress, Qt::Key_Menu, menu.modifiers()));
     } else {
         return false;
     }

@@ -14,7 +14,8 @@ namespace platform::user32 {
 // judged at its shortcut check, which comes first (so a swallowed press triggers no
 // keyboard shortcut either), and that judgement holds when the press reaches its window;
 // a release is judged where it reaches its window. Either way that is before the focus
-// widget gets the event. Before each call the thread's key state holds the modifier
+// widget gets the event. The context menu that the Menu key opens is judged as that
+// key's press. Before each call the thread's key state holds the modifier
 // keys as they were when the event came in.
 class KeyboardHookFilter : public QObject {
     Q_OBJECT

@@ -55,7 +55,8 @@ bool AskParent(const QString& text, bool withCancel) {
 
 void FrmMain::CreateWidgets(QWidget* window) {
     window->setWindowTitle(QStringLiteral("The Crayvex"));
-    window->setWindowFlag(Qt::FramelessWindowHint);
+    // Kept above other programs' windows even when some other window has the focus.
+    window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     window->setWindowIcon(QIcon(QPixmap::fromImage(res::DesignPicture(QStringLiteral("icon")))));
 
     pT = NewPictureBox(window, TopBarColour);
@@ -176,6 +177,7 @@ void FrmMain::Form_Load() {
         FirstBubbles();
         Initialised = true;
         Move(0, 0, W, H);
+        ShowFullScreen();
         KeyboardHook = long(platform::user32::SetWindowsHookExA(
             platform::user32::WH_KEYBOARD_LL, mMain::KeyboardHookProc, nullptr, 0));
         c_Click(0);
@@ -186,6 +188,7 @@ void FrmMain::Form_Load() {
     Pc->setVisible(true);
     Move(0, 0, double(platform::TwipsPerPixel) * screen.Width,
          double(platform::TwipsPerPixel) * screen.Height);
+    ShowFullScreen();
 }
 
 // Reads Settings.ini; when it cannot be read the options window lets an adult make it,

@@ -1,6 +1,7 @@
 // A small window for the child-lock test: a line edit, and with --lock the program's
 // keyboard hook. It writes to its log file what the hook decided, which keys reached the
-// window, and the line edit's text after every change.
+// window, every popup shown, and the line edit's text after every change. Typing
+// "unlock" removes the hook ("unhooked").
 #include "Hooks.h"
 #include "QuitOnTerminate.h"
 #include "mMain_KeyboardHook.h"
@@ -32,12 +33,15 @@ intptr_t LoggingHook(int32_t nCode, uintptr_t wParam, intptr_t lParam) {
     return result;
 }
 
-// Logs the key presses that get through to a window.
+// Logs the key presses that get through to a window, and the popups that open.
 class KeyLog : public QObject {
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::KeyPress && watched->isWindowType())
             Log(QStringLiteral("key %1").arg(static_cast<QKeyEvent*>(event)->key(), 0, 16));
+        if (event->type() == QEvent::Show && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->windowType() == Qt::Popup)
+            Log(QStringLiteral("popup"));
         return false;
     }
 };
@@ -60,14 +64,20 @@ int main(int argc, char* argv[]) {
     window.resize(320, 80);
     auto* edit = new QLineEdit(&window);
     (new QVBoxLayout(&window))->addWidget(edit);
-    QObject::connect(edit, &QLineEdit::textChanged,
-                     [](const QString& text) { Log(QStringLiteral("text=") + text); });
+    platform::user32::HHOOK hook = 0;
+    QObject::connect(edit, &QLineEdit::textChanged, [&hook](const QString& text) {
+        Log(QStringLiteral("text=") + text);
+        if (hook && text.endsWith(QLatin1String("unlock"))) {
+            platform::user32::UnhookWindowsHookEx(hook);
+            hook = 0;
+            Log(QStringLiteral("unhooked"));
+        }
+    });
     KeyLog keyLog; // installed first, so it sees only what the hook lets through
     app.installEventFilter(&keyLog);
     window.show();
     edit->setFocus();
 
-    platform::user32::HHOOK hook = 0;
     if (lock)
         hook = platform::user32::SetWindowsHookExA(platform::user32::WH_KEYBOARD_LL, LoggingHook,
                                                    nullptr, 0);
@@ -77,7 +87,7 @@ int main(int argc, char* argv[]) {
         if (QGuiApplication::focusWindow() != window.windowHandle())
             return;
         ready->stop();
-        QTimer::singleShot(400, [hook] { Log(QStringLiteral("ready hook=%1").arg(hook)); });
+        QTimer::singleShot(400, [&hook] { Log(QStringLiteral("ready hook=%1").arg(hook)); });
     });
     ready->start(50);
     QTimer::singleShot(60000, &app, &QCoreApplication::quit); // never outlive the test

@@ -7,6 +7,7 @@
 #include "Sound.h"
 #include "pButton.h"
 
+#include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -167,14 +168,65 @@ TEST_F(frmMessageTest, ThePasswordMustMatchExactly) {
     }
 }
 
-TEST_F(frmMessageTest, EnterOnTheFoldedWindowOnlyUnfoldsIt) {
-    Prepare(true, QStringLiteral("Quitting needs the password."));
-    form.Text1->setText(QStringLiteral("wrong"));
-    PressEnter();
-    EXPECT_TRUE(form.IsLoaded());
-    EXPECT_EQ(form.Height(), frmMessage::PasswordHeight);
-    EXPECT_TRUE(form.Check1->Pressed());
-    EXPECT_EQ(form.Label2->text(), "Quitting needs the password.");
+// Keys pressed on the shown window as a child would: none answers the question, whether
+// the window is folded, unfolded for the adult, or asks for the password with its row
+// still folded away (the box is then out of reach, so Enter does not unfold it either).
+TEST_F(frmMessageTest, NoKeyAnswersTheQuestion) {
+    struct Case {
+        const char* name;
+        bool password;
+        bool unfold;
+        long height;
+    };
+    const Case cases[] = {{"folded", false, false, frmMessage::FoldedHeight},
+                          {"unfolded", false, true, frmMessage::UnfoldedHeight},
+                          {"password row folded", true, false, frmMessage::FoldedHeight}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Prepare(c.password, QStringLiteral("Quitting needs the password."));
+        form.Text1->setText(QStringLiteral("Secret 1 ")); // even the right password
+        const bool closed = ShowModalWith(form, [&] {
+            if (c.unfold)
+                ClickToggle();
+            QWidget* window = form.Window();
+            QApplication::setActiveWindow(window);
+            EXPECT_FALSE(form.Text1->isVisible());
+            EXPECT_FALSE(form.Text1->hasFocus());
+            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Escape})
+                QTest::keyClick(window->windowHandle(), key);
+            EXPECT_TRUE(form.IsLoaded());
+            EXPECT_EQ(form.Result, "Cancel");
+            EXPECT_EQ(form.Height(), c.height);
+            ClickCancel();
+        });
+        EXPECT_TRUE(closed);
+    }
+}
+
+// Once the adult has unfolded the password row, the box takes the typing, Space and
+// Escape answer nothing, and Return or keypad Enter with the right password is OK.
+TEST_F(frmMessageTest, TheShownPasswordBoxTakesEnter) {
+    for (Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter}) {
+        SCOPED_TRACE(enter);
+        Prepare(true, QStringLiteral("Quitting needs the password."));
+        const bool closed = ShowModalWith(form, [&] {
+            ClickToggle();
+            QWidget* window = form.Window();
+            QApplication::setActiveWindow(window);
+            ASSERT_TRUE(form.Text1->isVisible());
+            QTest::mouseClick(form.Text1, Qt::LeftButton);
+            ASSERT_TRUE(form.Text1->hasFocus());
+            QTest::keyClick(window->windowHandle(), Qt::Key_Escape);
+            QTest::keyClick(window->windowHandle(), Qt::Key_Space);
+            EXPECT_TRUE(form.IsLoaded());
+            EXPECT_EQ(form.Text1->text(), " ");
+            form.Text1->clear();
+            QTest::keyClicks(form.Text1, QStringLiteral("Secret 1 "));
+            QTest::keyClick(window->windowHandle(), enter);
+        });
+        EXPECT_TRUE(closed);
+        EXPECT_EQ(form.Result, "Ok");
+    }
 }
 
 TEST_F(frmMessageTest, AnEmptyHintIsNotQuoted) {

@@ -4,6 +4,7 @@
 #include "ModalDriver.h"
 #include "PictureBox.h"
 
+#include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
 #include <QTest>
@@ -51,6 +52,27 @@ TEST_F(frmParentMessageTest, ContinueAndCancelAnswerTheQuestion) {
     // The next load resets the answer.
     form.SetMessage(QStringLiteral("Next question"));
     EXPECT_FALSE(form.Cancelled);
+}
+
+// Keys pressed on the shown window answer nothing, with or without Cancel: only a
+// click on a link does.
+TEST_F(frmParentMessageTest, NoKeyAnswersTheQuestion) {
+    for (bool cancel : {true, false}) {
+        SCOPED_TRACE(cancel);
+        form.SetMessage(QStringLiteral("Would you like to continue anyway?"));
+        form.SetCancelVisible(cancel);
+        const bool closed = ShowModalWith(form, [&] {
+            QWidget* window = form.Window();
+            QApplication::setActiveWindow(window);
+            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Escape,
+                                Qt::Key_Tab, Qt::Key_Return})
+                QTest::keyClick(window->windowHandle(), key);
+            EXPECT_TRUE(form.IsLoaded());
+            Click(form.lContinue);
+        });
+        EXPECT_TRUE(closed);
+        EXPECT_FALSE(form.Cancelled);
+    }
 }
 
 TEST_F(frmParentMessageTest, CancelIsHiddenOnlyForTheShowingThatAsksSo) {

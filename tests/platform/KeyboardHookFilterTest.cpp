@@ -6,6 +6,7 @@
 #include "WaitLimit.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QShortcut>
 #include <QTest>
@@ -26,12 +27,12 @@ struct Seen {
 };
 std::vector<Seen> seen;
 
-// Swallows 'B', and everything while Ctrl is held.
+// Swallows 'B', the Menu key, and everything while Ctrl is held.
 intptr_t TestHook(int32_t nCode, uintptr_t wParam, intptr_t lParam) {
     const auto& info = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
     const bool ctrl = GetKeyState(VK_CONTROL) & 0x8000;
     seen.push_back({wParam, info.vkCode, info.flags, ctrl});
-    if (info.vkCode == 'B' || ctrl)
+    if (info.vkCode == 'B' || info.vkCode == VK_APPS || ctrl)
         return -1;
     return CallNextHookEx(0, nCode, wParam, lParam);
 }
@@ -115,6 +116,33 @@ TEST_F(KeyboardHookFilterTest, RemovedFilterSwallowsNothing) {
     }
     Type(Qt::Key_B);
     EXPECT_EQ(edit->text(), QStringLiteral("b"));
+}
+
+// The Menu key's context menu comes to the window as an event of its own; in a line edit
+// it is the edit's menu.
+TEST_F(KeyboardHookFilterTest, TheMenuKeyOpensNoContextMenuWhenSwallowed) {
+    auto menuKey = [this] {
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(1, 1),
+                                window.mapToGlobal(QPoint(1, 1)));
+        QCoreApplication::sendEvent(window.windowHandle(), &event);
+        QWidget* popup = QApplication::activePopupWidget();
+        if (popup)
+            popup->close();
+        return popup != nullptr;
+    };
+    EXPECT_TRUE(menuKey());
+
+    KeyboardHookFilter filter(TestHook);
+    qApp->installEventFilter(&filter);
+    EXPECT_FALSE(menuKey());
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].vk, VK_APPS);
+    EXPECT_EQ(seen[0].message, WM_KEYDOWN);
+    // A context menu asked for with the mouse is no key: it is not judged.
+    QContextMenuEvent mouse(QContextMenuEvent::Mouse, QPoint(1, 1),
+                            window.mapToGlobal(QPoint(1, 1)));
+    QCoreApplication::sendEvent(window.windowHandle(), &mouse);
+    EXPECT_EQ(seen.size(), 1u);
 }
 
 TEST(SetWindowsHookExA, OffscreenCannotGrabSoTheHandleIsZero) {
