@@ -26,7 +26,7 @@ settle() {
     local n
     for n in 5 4; do
         xdotool set_num_desktops $n
-        until_true 10 root_is _NET_NUMBER_OF_DESKTOPS $n ||
+        wait_until root_is _NET_NUMBER_OF_DESKTOPS $n ||
             fail "$1: openbox did not answer ($n: $(root_value _NET_NUMBER_OF_DESKTOPS))"
     done
 }
@@ -50,7 +50,7 @@ magenta_share() {
 pids="$pids $!"
 "$desk" window other "$work/other.log" 2>"$work/other.err" &
 pids="$pids $!"
-until_true 10 grep -q '^ready' "$work/other.log" || fail "the other window did not come up"
+wait_until grep -q '^ready' "$work/other.log" || fail "the other window did not come up"
 panel=$(timeout 10 xdotool search --sync --name '^panel$' | head -n 1)
 other=$(timeout 10 xdotool search --sync --name '^other$' | head -n 1)
 [ -n "$panel" ] && [ -n "$other" ] || fail "no dock or no other window"
@@ -59,7 +59,7 @@ names=0
 other_has_read() {
     names=$((names + 1))
     xdotool set_window --name "other $names" "$other"
-    until_true 10 grep -q "^name other $names\$" "$work/other.log" ||
+    wait_until grep -q "^name other $names\$" "$work/other.log" ||
         fail "the other window does not answer"
 }
 
@@ -75,7 +75,7 @@ until [ "$(root_value _NET_CURRENT_DESKTOP)" != 0 ]; do
     settle "Alt+wheel without the lock"
 done
 xdotool set_desktop 0
-until_true 10 root_is _NET_CURRENT_DESKTOP 0 || fail "no way back to desktop 0"
+wait_until root_is _NET_CURRENT_DESKTOP 0 || fail "no way back to desktop 0"
 import -window root "$shots-desktop.png"
 [ "$(magenta_share "$shots-desktop.png")" -gt 90 ] || fail "the dock is not to be seen"
 
@@ -91,10 +91,10 @@ pids="$pids $pid"
 main=$(timeout 10 xdotool search --sync --onlyvisible --name '^The Crayvex$' | head -n 1)
 [ -n "$main" ] || fail "the main window did not come up"
 choose_cell 0 0 || fail "the picture chooser did not open"
-until_true 10 none_shown Open ||
+wait_until none_shown Open ||
     fail "the picture chooser did not close"
 xdotool mousemove 512 700
-until_true 10 full_screen "$main" ||
+wait_until full_screen "$main" ||
     fail "the main window is not full-screen for the window manager"
 settle "the program started"
 import -window root "$shots-locked.png"
@@ -187,7 +187,7 @@ echo "main window: every gesture held back"
 
 # ---- The quit question (the top left corner is the Quit button) ---------------------
 xdotool mousemove 0 0 click 1
-until_true 10 is_shown Message || fail "the top left corner asked nothing"
+wait_until is_shown Message || fail "the top left corner asked nothing"
 message=$(shown Message)
 message_at=$(geometry "$message")
 gestures_with "$message" "quit question" 40 30
@@ -196,7 +196,7 @@ corners_and_edges
 import -window root "$shots-question.png"
 # Its Cancel button still answers a click.
 message_button cancel
-until_true 10 none_shown Message || fail "Cancel did not close the question"
+wait_until none_shown Message || fail "Cancel did not close the question"
 kill -0 "$pid" 2>/dev/null || fail "Cancel ended the program"
 on_top_of_all=$main
 check "the question answered"
@@ -205,7 +205,7 @@ echo "quit question: every gesture held back, Cancel answers"
 # ---- The save dialog ----------------------------------------------------------------
 x=$(($(size_of w design/pFunc0) + $(size_of w design/pFunc1) / 2))
 xdotool mousemove $x $(($(size_of h design/pFunc1) / 2)) click 1
-until_true 10 is_shown Message || fail "Save asked nothing"
+wait_until is_shown Message || fail "Save asked nothing"
 message_button ok
 dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Save current picture as\.\.\.$' |
     head -n 1)
@@ -228,9 +228,9 @@ normal_state "$dialog" || fail "the save dialog was minimised"
 shown_windows() { [ "$(xdotool search --onlyvisible --classname '^crayvex$' | wc -l)" "$@" ]; }
 before=$(xdotool search --onlyvisible --classname '^crayvex$' | wc -l)
 xdotool mousemove $((X + 200)) $((Y + HEIGHT - 27)) click 1
-until_true 10 shown_windows -gt "$before" || fail "the file type list did not pop up"
+wait_until shown_windows -gt "$before" || fail "the file type list did not pop up"
 xdotool key Escape
-until_true 10 shown_windows = "$before" || fail "the file type list did not go"
+wait_until shown_windows = "$before" || fail "the file type list did not go"
 xdotool mousemove 60 420 keydown alt click 5 click 5 keyup alt
 check "$WHAT: Alt+wheel after the file type list"
 import -window root "$shots-save-dialog.png"
@@ -239,9 +239,9 @@ import -window root "$shots-save-dialog.png"
 for w in "$dialog" "$main"; do
     xdotool windowminimize "$w"
     settle "minimise $w"
-    until_true 10 normal_state "$dialog" || fail "the save dialog stays minimised"
-    until_true 10 normal_state "$main" || fail "the main window stays minimised"
-    until_true 10 on_top "$dialog" || fail "the save dialog is not on top again"
+    wait_until normal_state "$dialog" || fail "the save dialog stays minimised"
+    wait_until normal_state "$main" || fail "the main window stays minimised"
+    wait_until on_top "$dialog" || fail "the save dialog is not on top again"
     other_has_read
     other_lines=$(grep -c -v '^name' "$work/other.log")
     check "$WHAT: minimised from outside"
@@ -249,7 +249,7 @@ done
 full_screen "$main" || fail "the main window came back without full-screen"
 # Its own Cancel button, at the bottom right, still answers a click.
 xdotool mousemove $((X + WIDTH - 51)) $((Y + HEIGHT - 27)) click 1
-until_true 10 none_shown 'Save current picture as\.\.\.' ||
+wait_until none_shown 'Save current picture as\.\.\.' ||
     fail "Cancel did not close the save dialog"
 on_top_of_all=$main
 check "the save dialog cancelled"

@@ -19,16 +19,6 @@ fail() {
     exit 1
 }
 
-# until_true SECONDS COMMAND...: runs the command again and again until it succeeds.
-until_true() {
-    local limit=$(($1 * 10)) i=0
-    shift
-    until "$@" 2>/dev/null; do
-        i=$((i + 1))
-        [ $i -gt $limit ] && return 1
-        sleep 0.1
-    done
-}
 # shown NAME: the id of a shown window of exactly that name, if any.
 shown() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 is_shown() { [ -n "$(shown "$1")" ]; }

@@ -44,7 +44,7 @@ canvas=1024x640+0+120
 # question_stays WHAT: the keys on the question shown now answer nothing.
 question_stays() {
     local message
-    until_true 10 is_shown Message || fail "$1: nothing asked"
+    wait_until is_shown Message || fail "$1: nothing asked"
     message=$(shown Message)
     eval "$(geometry "$message")"
     [ "$HEIGHT" = 160 ] || fail "$1: the question is not folded"
@@ -52,7 +52,7 @@ question_stays() {
     # The toggle, clicked after the keys, unfolds the question once the program has read
     # them (a Return that unfolded the password row would fold it again here).
     message_button toggle
-    until_true 10 taller_than Message 160 || fail "$1: a key answered the question"
+    wait_until taller_than Message 160 || fail "$1: a key answered the question"
     [ "$(shown Message)" = "$message" ] || fail "$1: the question was answered"
     running || fail "$1: a key ended the program"
     import -window root "$shots-question.png"
@@ -60,7 +60,7 @@ question_stays() {
 # cancel: the question's Cancel button closes it.
 cancel() {
     message_button cancel
-    until_true 10 none_shown Message || fail "$1: Cancel did not close the question"
+    wait_until none_shown Message || fail "$1: Cancel did not close the question"
     running || fail "$1: Cancel ended the program"
 }
 # the_colouring_is_there WHAT: the canvas is as it was after the stroke.
@@ -83,18 +83,18 @@ done
 printf ' 0 \r\n 0 \r\n 0 \r\n 0 \r\n 4 \r\n\r\n\r\n' >"$prog/Settings.ini"
 start
 choose_cell 0 0 || fail "no chooser"
-until_true 10 none_shown Open || fail "the chooser did not close"
+wait_until none_shown Open || fail "the chooser did not close"
 xdotool mousemove "${bar_x[0]}" "$bar_y" click 1
 question_stays "quit without the password"
 cancel "quit without the password"
 echo "quit without the password: no key answers it"
 kill "$pid"
-until_true 10 gone || fail "the program did not end"
+wait_until gone || fail "the program did not end"
 rm -rf "$prog/colored pictures" "$prog/Settings.ini"
 
 # ---- The first-run notice ------------------------------------------------------------
 start
-until_true 10 is_shown Message || fail "no first-run notice"
+wait_until is_shown Message || fail "no first-run notice"
 notice=$(shown Message)
 eval "$(geometry "$notice")"
 keys
@@ -103,12 +103,12 @@ keys
 import -window root "$work/before.png"
 link_area=60x17+$((X + 344))+$((Y + 160))
 xdotool mousemove $((X + 364)) $((Y + 168))
-until_true 10 region_changed "$work/before.png" "$link_area" ||
+wait_until region_changed "$work/before.png" "$link_area" ||
     fail "a key answered the first-run notice, or its link did not light up"
 [ "$(shown Message)" = "$notice" ] || fail "a key answered the first-run notice"
 running || fail "a key on the first-run notice ended the program"
 xdotool click 1
-until_true 10 is_shown Options || fail "no options window"
+wait_until is_shown Options || fail "no options window"
 eval "$(geometry "$(shown Options)")"
 xdotool mousemove $((X + 14)) $((Y + 16)) click 1 # no sounds
 xdotool mousemove $((X + 167)) $((Y + 227)) click 1
@@ -117,7 +117,7 @@ xdotool mousemove $((X + 168)) $((Y + 283)) click 1
 xdotool type "a flower"
 xdotool mousemove $((X + 300)) $((Y + 408)) click 1
 choose_cell 0 0 || fail "no chooser after the options"
-until_true 10 none_shown Open || fail "the chooser did not close"
+wait_until none_shown Open || fail "the chooser did not close"
 echo "first-run notice: no key answers it"
 
 # A stroke of the crayon across the middle of the canvas.
@@ -151,7 +151,7 @@ for i in 0 1 2 3 4; do
 done
 
 xdotool mousemove 40 50 click 1
-until_true 10 is_shown Open || fail "no chooser"
+wait_until is_shown Open || fail "no chooser"
 eval "$(geometry "$(shown Open)")"
 xdotool mousemove $((X + 8 + $(size_of w bitmap/141) / 2)) \
     $((Y + 8 + 489 - 5 - $(size_of h bitmap/141) / 2)) click 1
@@ -159,7 +159,7 @@ question_stays "more pictures"
 cancel "more pictures"
 none_shown 'Manage pictures' || fail "more pictures: the manager opened"
 choose_cell 0 0 || fail "the chooser did not come back"
-until_true 10 none_shown Open || fail "the chooser did not close"
+wait_until none_shown Open || fail "the chooser did not close"
 echo "more pictures: no key answers it"
 
 # Quitting: with the password row shown, OK on the empty box puts the focus there (and
@@ -169,7 +169,7 @@ question_stays "quit with the password"
 message_button ok
 xdotool type tulip
 xdotool key KP_Enter
-until_true 10 gone || fail "keypad Enter in the password box did not confirm"
+wait_until gone || fail "keypad Enter in the password box did not confirm"
 drawing=$(find "$prog/books" -type f \( -iname '*.bmp' -o -iname '*.gif' -o -iname '*.jpg' \) |
     LC_ALL=C sort -f | head -n 1)
 stored="$prog/colored pictures/$(basename "$(dirname "$drawing")")/$(basename "$drawing").jpg"
