@@ -96,8 +96,8 @@ message_continue() {
     m=$(visible Message) || return 1
     [ -n "${1:-}" ] && import -window root "$1"
     text=$(message_text "$m")
-    # The pointer comes to the link from elsewhere, as a hand's would: a window shown again
-    # under a pointer that has not moved takes its first click for nothing.
+    # The pointer comes to the link from elsewhere, as a hand's would: a click on the spot of
+    # the last one, soon after it, is a double click, whose second press the link ignores.
     xdotool mousemove_relative -- 0 -40
     link "$m" 5160 2400
     wait_until answered "$m" "$text"
