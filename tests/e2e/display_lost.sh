@@ -13,15 +13,18 @@ done
 
 . "$(dirname "$0")/work_folder.sh"
 prog=$work/program
-# A display of the test's own, started and ended by the test itself.
-n=$((200 + $$ % 500))
-while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-export DISPLAY=:$n QT_QPA_PLATFORM=xcb
+# A display of the test's own, started and ended by the test itself. The server picks a
+# free display number and tells it once it is ready, so that no other test's server can
+# take the number between a choice and the start (another start gets a number anew).
+export QT_QPA_PLATFORM=xcb
 start_x() {
-    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp 2>>"$work/xvfb.err" &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>>"$work/xvfb.err" &
     xpid=$!
     pids="$pids $xpid"
-    wait_until eval 'xdotool getdisplaygeometry >/dev/null 2>&1' || fail "Xvfb did not start"
+    wait_until test -s "$work/display" || fail "Xvfb did not start"
+    DISPLAY=:$(head -n 1 "$work/display")
+    export DISPLAY
+    wait_until eval 'xdotool getdisplaygeometry >/dev/null 2>&1' || fail "Xvfb did not answer"
 }
 
 mkdir "$prog"
