@@ -4,20 +4,7 @@
 # and what the X server and the window manager say about windows.
 . "$(dirname "$0")/sanitizer_report.sh"
 . "$(dirname "$0")/window_manager.sh"
-work=$(mktemp -d)
-pids=""
-cleanup() {
-    for p in $pids; do { kill -9 "$p" && wait "$p"; } 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-# fail WHY: ends the test with a screenshot and the programs' outputs.
-fail() {
-    echo "FAIL: $*"
-    import -window root "$shots-failure.png" 2>/dev/null
-    cat "$work"/*.err "$work"/*.log 2>/dev/null
-    exit 1
-}
+. "$(dirname "$0")/work_folder.sh"
 
 # shown NAME: the id of a shown window of exactly that name, if any.
 shown() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }

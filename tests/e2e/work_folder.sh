@@ -2,7 +2,7 @@
 # (the prefix of their screenshots): a work folder in $work, removed at the end after the
 # programs in $pids have been killed and the file system mounted at $mounted, if any,
 # unmounted; and fail, which keeps a screenshot as $shots-failure.png, shows the programs'
-# error output and ends the test.
+# error output and logs, and ends the test.
 work=$(mktemp -d)
 pids="" mounted=""
 cleanup() {
@@ -14,6 +14,6 @@ trap cleanup EXIT
 fail() {
     echo "FAIL: $*"
     import -window root "$shots-failure.png" 2>/dev/null
-    cat "$work"/*.err 2>/dev/null
+    cat "$work"/*.err "$work"/*.log 2>/dev/null
     exit 1
 }
