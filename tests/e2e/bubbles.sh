@@ -18,7 +18,7 @@ work=$(mktemp -d)
 pid=""
 cleanup() {
     # Waited for: the program stores its colouring as it ends, not into a removed folder.
-    [ -n "$pid" ] && { kill "$pid" && wait "$pid"; } 2>/dev/null || true
+    [ -n "$pid" ] && own_child "$pid" && { kill "$pid" && wait "$pid"; } 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT

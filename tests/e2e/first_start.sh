@@ -15,7 +15,7 @@ work=$(mktemp -d)
 pid=""
 # A program still running is ended and waited for: it stores its colouring as it ends,
 # and the folder must not be removed under it.
-trap '[ -n "$pid" ] && { kill "$pid"; wait "$pid"; } 2>/dev/null || true; rm -rf "$work"' EXIT
+trap '[ -n "$pid" ] && own_child "$pid" && { kill "$pid"; wait "$pid"; } 2>/dev/null || true; rm -rf "$work"' EXIT
 cp -r "$program_dir"/. "$work/"
 rm -rf "$work/colored pictures" "$work/Settings.ini"
 fail() { echo "FAIL: $*"; cat "$work/crayvex.log" 2>/dev/null; exit 1; }

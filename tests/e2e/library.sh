@@ -17,7 +17,7 @@ needs="openbox xdotool convert"
 work=$(mktemp -d)
 pids=""
 cleanup() {
-    for p in $pids; do { kill -9 "$p" && wait "$p"; } 2>/dev/null || true; done
+    for p in $pids; do ! own_child "$p" || { kill -9 "$p" && wait "$p"; } 2>/dev/null || true; done
     rm -rf "$work"
 }
 trap cleanup EXIT

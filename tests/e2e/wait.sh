@@ -49,3 +49,8 @@ ended() { ! kill -0 "$1" 2>/dev/null; }
 
 # The functions above, for scripts that declare them into a shell of their own.
 wait_functions="wait_until shown_window steady_window shown_now steady_now managed still_shown closed placed ended"
+
+# own_child PID: the process is still a child of this test (running, or ended and not yet
+# waited for). A test ends only its own: the number of a program it waited for long ago may
+# by now belong to another test's program or X server.
+own_child() { [ "$(ps -o ppid= -p "$1" 2>/dev/null | tr -d ' ')" = "$$" ]; }

@@ -3,10 +3,11 @@
 # programs in $pids have been killed and the file system mounted at $mounted, if any,
 # unmounted; and fail, which keeps a screenshot as $shots-failure.png, shows the programs'
 # error output and logs, and ends the test.
+. "$(dirname "$0")/wait.sh"
 work=$(mktemp -d)
 pids="" mounted=""
 cleanup() {
-    for p in $pids; do { kill -9 "$p" && wait "$p"; } 2>/dev/null || true; done
+    for p in $pids; do ! own_child "$p" || { kill -9 "$p" && wait "$p"; } 2>/dev/null || true; done
     [ -z "$mounted" ] || umount "$mounted"
     rm -rf "$work"
 }

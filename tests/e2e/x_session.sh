@@ -11,7 +11,7 @@ pids=""
 # build in a program's error output fails the test.
 cleanup() {
     status=$?
-    for p in $pids; do kill "$p" 2>/dev/null; done
+    for p in $pids; do ! own_child "$p" || kill "$p" 2>/dev/null; done
     for p in $pids; do wait "$p" 2>/dev/null; done
     if sanitizer_report "$work"/*.err; then
         for f in "$work"/*.err; do echo "--- $f"; cat "$f"; done
