@@ -18,6 +18,7 @@ prog=$work/program
 # take the number between a choice and the start (another start gets a number anew).
 export QT_QPA_PLATFORM=xcb
 start_x() {
+    rm -f "$work/display"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>>"$work/xvfb.err" &
     xpid=$!
     pids="$pids $xpid"
