@@ -251,10 +251,13 @@ done
 [ -z "$(picker_window)" ] || fail "no click in the picker took a shade"
 cp "$work/picker.png" "$shots/bubbles-picker.png"
 xdotool mousemove 5 $((screen_h - 5))
-sleep 0.5
-shot shade
-read -r r2 g2 b2 < <(panel_colour shade.png)
-[ "$r2 $g2 $b2" != "$r1 $g1 $b1" ] || fail "the picker gave no new colour"
+# new_shade: the colour panel shows another colour than before the picker.
+new_shade() {
+    shot shade
+    read -r r2 g2 b2 < <(panel_colour shade.png)
+    [ "$r2 $g2 $b2" != "$r1 $g1 $b1" ]
+}
+wait_until new_shade || fail "the picker gave no new colour"
 # Where the picker stood, the canvas shows again as it was.
 ix0=$((pk_left > left ? pk_left : left)) iy0=$((pk_top > top ? pk_top : top))
 ix1=$((pk_left + 444 < left + w ? pk_left + 444 : left + w))

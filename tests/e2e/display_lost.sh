@@ -19,7 +19,7 @@ prog=$work/program
 export QT_QPA_PLATFORM=xcb
 start_x() {
     rm -f "$work/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>>"$work/xvfb.err" &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>>"$work/xvfb.err" &
     xpid=$!
     pids="$pids $xpid"
     wait_until test -s "$work/display" || fail "Xvfb did not start"
