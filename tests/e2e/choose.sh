@@ -13,3 +13,15 @@ choose_cell() {
     xdotool mousemove $((X + 14 + 50 + 105 * $1)) $((Y + 9 + 50 + 105 * $2)) click 1
     wait_until closed "$win" || { echo "the click chose nothing"; return 1; }
 }
+
+# fill_options X Y HINT [SHOT]: in the options window whose inside stands at X,Y: no sounds,
+# the password "tulip" with that hint, a screenshot when asked, and Continue.
+fill_options() {
+    xdotool mousemove $(($1 + 14)) $(($2 + 16)) click 1 # no sounds
+    xdotool mousemove $(($1 + 167)) $(($2 + 227)) click 1
+    xdotool type tulip
+    xdotool mousemove $(($1 + 168)) $(($2 + 283)) click 1
+    xdotool type "$3"
+    [ -z "${4:-}" ] || import -window root "$4"
+    xdotool mousemove $(($1 + 300)) $(($2 + 408)) click 1
+}

@@ -37,13 +37,7 @@ eval "$(window_named Message)" || fail "no first-run notice"
 import -window root "$shots/first-start-notice.png"
 xdotool mousemove $((X + WIDTH - 40)) $((Y + HEIGHT - 15)) click 1
 eval "$(window_named Options)" || fail "no options window"
-xdotool mousemove $((X + 14)) $((Y + 16)) click 1 # no sounds
-xdotool mousemove $((X + 167)) $((Y + 227)) click 1
-xdotool type tulip
-xdotool mousemove $((X + 168)) $((Y + 283)) click 1
-xdotool type "the flower by the door"
-import -window root "$shots/first-start-options.png"
-xdotool mousemove $((X + 300)) $((Y + 408)) click 1
+fill_options "$X" "$Y" "the flower by the door" "$shots/first-start-options.png"
 choose_cell 0 0 || fail "no chooser after the options"
 import -window root "$shots/first-start-drawing.png"
 grep -q "tulip" "$work/Settings.ini" || fail "the password was not written"

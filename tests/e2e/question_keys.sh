@@ -110,12 +110,7 @@ running || fail "a key on the first-run notice ended the program"
 xdotool click 1
 wait_until is_shown Options || fail "no options window"
 eval "$(geometry "$(shown Options)")"
-xdotool mousemove $((X + 14)) $((Y + 16)) click 1 # no sounds
-xdotool mousemove $((X + 167)) $((Y + 227)) click 1
-xdotool type tulip
-xdotool mousemove $((X + 168)) $((Y + 283)) click 1
-xdotool type "a flower"
-xdotool mousemove $((X + 300)) $((Y + 408)) click 1
+fill_options "$X" "$Y" "a flower"
 choose_cell 0 0 || fail "no chooser after the options"
 wait_until none_shown Open || fail "the chooser did not close"
 echo "first-run notice: no key answers it"
