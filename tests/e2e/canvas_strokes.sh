@@ -5,6 +5,7 @@
 set -euo pipefail
 . "$(dirname "$0")/choose.sh"
 . "$(dirname "$0")/sanitizer_report.sh"
+. "$(dirname "$0")/display.sh"
 program_dir=$1 areas=$2 resources=$3 shot=$4
 
 work=$(mktemp -d)
@@ -77,7 +78,7 @@ run() {
 export -f run 2>/dev/null || true
 export work left top top_bar screen_h ax ay bx by d shot areas drawing
 export tool_x0=${tool_x[0]} tool_x1=${tool_x[1]} tool_x2=${tool_x[2]}
-xvfb-run -a -s "-screen 0 ${screen_w}x${screen_h}x24" bash -c "wait_limit=$wait_limit; $(declare -f run choose_cell $wait_functions); tool_x=($tool_x0 $tool_x1 $tool_x2); run"
+with_display "${screen_w}x${screen_h}x24" bash -c "wait_limit=$wait_limit; $(declare -f run choose_cell $wait_functions); tool_x=($tool_x0 $tool_x1 $tool_x2); run"
 cat "$work/crayvex.err" >&2
 ! sanitizer_report "$work/crayvex.err" || { echo "the program reported a fault"; exit 1; }
 "$areas" check "$drawing" "$shot" "$left" "$top" "$ax" "$ay" "$bx" "$by"

@@ -108,25 +108,53 @@ message_text() { import -window "$1" -crop 400x60+0+0 rgb:- 2>/dev/null | md5sum
 answered() { closed "$1" || [ "$(message_text "$1")" != "$2" ]; }
 # no_message: no further message comes within a second.
 no_message() { ! until_true 1 xdotool search --onlyvisible --name '^Message$'; }
-# in_dialog TITLE TEXT...: each text typed into the file dialog's name box and entered
-# (a folder moves the dialog there, names then choose files in it). The text is typed
-# behind a blank, which is taken away at the end: the box's completer, which pops up its
-# list at a text it can complete, would swallow the next key while its list comes up.
+# in_dialog TITLE TEXT: the text typed into the dialog's box and entered. The text is
+# typed behind a blank, which is taken away at the end: the file dialog's completer, which
+# pops up its list at a text it can complete, would swallow the next key while its list
+# comes up.
 in_dialog() {
     local d title=$1
     d=$(visible "$title") || return 1
     wait_until eval '[ "$(xdotool getactivewindow 2>/dev/null)" = "$d" ]' || return 1
-    shift
-    for text in "$@"; do
-        xdotool type --delay 20 " $text"
-        xdotool key Home Delete
-        sleep 0.3
-        steps=$((${steps:-0} + 1))
-        import -window root "$work/step-$steps.png"
-        xdotool key Return
-        sleep 0.7
-    done
+    type_in_box "$2"
+    xdotool key Return
     gone "$title" "$d"
+}
+type_in_box() {
+    xdotool type --delay 20 " $1"
+    xdotool key Home Delete
+    sleep 0.3
+    steps=$((${steps:-0} + 1))
+    import -window root "$work/step-$steps.png"
+}
+# choose_files FOLDER COUNT NAMES: in the shown Open dialog, the folder entered, then the
+# names (quoted, in it) typed, and entered once the dialog shows them all chosen in its list
+# and no completer list is up. The folder, a text the completer can complete, is entered
+# once the completer's list has come up: a list that came up later would take the names.
+choose_files() {
+    local d windows count=$2
+    d=$(visible Open) || return 1
+    wait_until eval '[ "$(xdotool getactivewindow 2>/dev/null)" = "$d" ]' || return 1
+    windows=$(program_windows)
+    type_in_box "$1"
+    wait_until eval '[ "$(program_windows)" -gt "$windows" ]' || return 1
+    xdotool key Return
+    type_in_box "$3"
+    wait_until eval '[ "$(chosen_rows "$d")" = "$count" ] && [ "$(program_windows)" = "$windows" ]' ||
+        return 1
+    xdotool key Return
+    gone Open "$d"
+}
+# program_windows: how many windows the program shows.
+program_windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
+# chosen_rows ID: how many rows the file dialog's list shows chosen: the chosen rows'
+# colour counted down a line near the list's right edge, past the dates, 18 pixels a row.
+chosen_rows() {
+    local width height
+    eval "$(xwininfo -id "$1" | awk '/Width:/ {print "width=" $NF} /Height:/ {print "height=" $NF}')"
+    echo $(($(import -window "$1" png:- 2>/dev/null |
+        convert - -crop "1x$((height - 140))+$((width - 32))+60" +repage txt:- 2>/dev/null |
+        grep -c '#308CC6') / 18))
 }
 ncc() { compare -metric NCC "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
 
@@ -165,7 +193,7 @@ in_dialog 'Book title' 'Zoo Animals ' || fail "no input box for the book's title
 book="$prog/books/Zoo Animals"
 wait_until test -d "$book" || fail "the book was not created (the title is trimmed)"
 link "$manager" 240 6240 # Add pictures to this book
-in_dialog Open "$pics/" '"sun.bmp" "grey.bmp" "house.bmp"' || fail "no file dialog for pictures"
+choose_files "$pics/" 3 '"sun.bmp" "grey.bmp" "house.bmp"' || fail "no file dialog for pictures"
 message_continue "$shots/library-grey-refused.png" || fail "the grey picture was not refused"
 no_message || fail "more than the one refusal"
 wait_until test -f "$book/sun.bmp.qrv" -a -f "$book/house.bmp.qrv" ||
@@ -184,12 +212,12 @@ import -window root "$shots/library-pack-builder.png"
 mkdir -p "$work/a|b"
 cp "$pics/sun.bmp" "$work/a|b/"
 link "$builder" 120 1920 # Select files to put into the Picture Pack
-in_dialog Open "$work/a|b/" 'sun.bmp' || fail "no file dialog for the refused pack's pictures"
+choose_files "$work/a|b/" 1 '"sun.bmp"' || fail "no file dialog for the refused pack's pictures"
 message_continue "$shots/library-pack-refused.png" || fail "the name with a bar was not refused"
 xdotool search --onlyvisible --name '^Select where' >/dev/null 2>&1 && fail "a save dialog came"
 [ -z "$(ls "$work/out")" ] || fail "the refused pack wrote $(ls "$work/out")"
 link "$builder" 120 1920 # Select files to put into the Picture Pack
-in_dialog Open "$book/" '"house.bmp" "sun.bmp"' || fail "no file dialog for the pack's pictures"
+choose_files "$book/" 2 '"house.bmp" "sun.bmp"' || fail "no file dialog for the pack's pictures"
 in_dialog 'Select where you would like to save the Picture Pack.' "$work/out/zoo" ||
     fail "no save dialog for the pack"
 message_continue || fail "no message after writing the pack"
@@ -198,7 +226,8 @@ gone 'Create a Picture Pack' "$builder" || fail "the pack builder did not close"
 pack=$work/out/zoo.zvp
 [ -f "$pack" ] || fail "no pack at $pack"
 header='Zoo Animals|house.bmp|sun.bmp'
-[ "$(head -c ${#header} "$pack")" = "$header" ] || fail "the pack's header is wrong"
+[ "$(head -c ${#header} "$pack")" = "$header" ] ||
+    fail "the pack's header is wrong: $(head -c ${#header} "$pack" | tr -c "[:print:]" .)"
 # The header, then a 13-byte separator before each picture's bytes.
 expected=$((${#header} + 2 * 13 + $(stat -c %s "$pics/house.bmp") + $(stat -c %s "$pics/sun.bmp")))
 [ "$(stat -c %s "$pack")" = "$expected" ] || fail "the pack holds $(stat -c %s "$pack") bytes, not $expected"

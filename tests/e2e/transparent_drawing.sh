@@ -7,6 +7,7 @@
 set -euo pipefail
 . "$(dirname "$0")/choose.sh"
 . "$(dirname "$0")/sanitizer_report.sh"
+. "$(dirname "$0")/display.sh"
 program_dir=$1 helper=$2 resources=$3 shot=$4
 
 work=$(mktemp -d)
@@ -56,7 +57,7 @@ run() {
     wait "$pid" 2>/dev/null || true
 }
 export work left top screen_h shot crazy_x top_bar helper
-xvfb-run -a -s "-screen 0 ${screen_w}x${screen_h}x24" bash -c "wait_limit=$wait_limit; $(declare -f run choose_cell $wait_functions); run"
+with_display "${screen_w}x${screen_h}x24" bash -c "wait_limit=$wait_limit; $(declare -f run choose_cell $wait_functions); run"
 cat "$work/crayvex.err" >&2
 ! sanitizer_report "$work/crayvex.err" || { echo "the program reported a fault"; exit 1; }
 "$helper" check "$shot" "$left" "$top"
