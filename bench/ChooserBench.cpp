@@ -5,14 +5,19 @@
 // CPU time is the whole process's: Qt scales large pictures on its pool threads.
 // CRAYVEX_BENCH_PICTURES sets the number of drawings (1000 by default),
 // CRAYVEX_BENCH_FORMAT ("gif" or "bmp") takes drawings of that format only.
+// Apart from the sheet: one drawing of each format read, and its thumbnail made from the
+// picture already read, which together are most of a cold cell.
 #include "PictureBox.h"
+#include "PictureFile.h"
 #include "ProgramFolder.h"
+#include "Thumbnail.h"
 #include "frmOpen.h"
 #include "pButton.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -163,6 +168,36 @@ void BM_ChooseOnTheLastRow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ChooseOnTheLastRow)->Unit(benchmark::kMillisecond);
+
+// The first drawing of the built-in book in the format `state.range(0)` names (0 GIF,
+// 1 BMP).
+QString OneDrawing(const benchmark::State& state) {
+    const QDir book(QStringLiteral(CRAYVEX_BUILT_IN_BOOK));
+    const QStringList drawings =
+        book.entryList({state.range(0) == 0 ? QStringLiteral("*.gif") : QStringLiteral("*.bmp")},
+                       QDir::Files, QDir::Name);
+    return drawings.isEmpty() ? QString() : book.filePath(drawings.first());
+}
+
+void BM_ReadDrawing(benchmark::State& state) {
+    const QString drawing = OneDrawing(state);
+    QImage picture;
+    for (auto _ : state) {
+        if (!platform::LoadPicture(drawing, 0xFFFFFF, picture))
+            state.SkipWithError("the drawing was not read");
+    }
+    state.SetLabel(QFileInfo(drawing).fileName().toStdString());
+}
+BENCHMARK(BM_ReadDrawing)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_RenderThumbnail(benchmark::State& state) {
+    const QImage picture = platform::LoadPicture(OneDrawing(state));
+    if (picture.isNull())
+        state.SkipWithError("the drawing was not read");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Thumbnail::Render(picture));
+}
+BENCHMARK(BM_RenderThumbnail)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
