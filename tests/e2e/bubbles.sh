@@ -251,11 +251,19 @@ done
 [ -z "$(picker_window)" ] || fail "no click in the picker took a shade"
 cp "$work/picker.png" "$shots/bubbles-picker.png"
 xdotool mousemove 5 $((screen_h - 5))
-# new_shade: the colour panel shows another colour than before the picker.
+# new_shade: the colour panel shows another colour than before the picker, or the same
+# one where the picker showed a bubble of that colour. The picker tints its bubbles from the
+# current colour, and one of them can be that colour itself: taking it changes nothing.
 new_shade() {
     shot shade
     read -r r2 g2 b2 < <(panel_colour shade.png)
-    [ "$r2 $g2 $b2" != "$r1 $g1 $b1" ]
+    [ "$r2 $g2 $b2" != "$r1 $g1 $b1" ] || [ "$(pixels_of "$r1" "$g1" "$b1")" -ge 100 ]
+}
+# pixels_of R G B: how many pixels of the picker's panel were of that colour.
+pixels_of() {
+    convert "$work/picker.png" -crop "444x311+$pk_left+$pk_top" +repage \
+        -fill black +opaque "rgb($1,$2,$3)" -fill white -opaque "rgb($1,$2,$3)" \
+        -format '%[fx:int(mean * w * h)]' info:
 }
 wait_until new_shade || fail "the picker gave no new colour"
 # Where the picker stood, the canvas shows again as it was.
