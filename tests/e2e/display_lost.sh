@@ -7,24 +7,20 @@ set -uo pipefail
 . "$(dirname "$0")/choose.sh"
 . "$(dirname "$0")/sanitizer_report.sh"
 program_dir=$1 areas=$2 resources=$3 shots=$4
-for tool in Xvfb xdotool import; do
+for tool in Xvfb xauth mcookie xdotool import; do
     command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
 . "$(dirname "$0")/work_folder.sh"
 prog=$work/program
-# A display of the test's own, started and ended by the test itself. The server picks a
-# free display number and tells it once it is ready, so that no other test's server can
-# take the number between a choice and the start (another start gets a number anew).
+# A display of the test's own, started and ended by the test itself.
 export QT_QPA_PLATFORM=xcb
+. "$(dirname "$0")/display.sh"
 start_x() {
-    rm -f "$work/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>>"$work/xvfb.err" &
-    xpid=$!
+    start_server 1024x768x24 "$work" || fail "Xvfb did not start"
+    xpid=$display_server
     pids="$pids $xpid"
-    wait_until test -s "$work/display" || fail "Xvfb did not start"
-    DISPLAY=:$(head -n 1 "$work/display")
-    export DISPLAY
+    export DISPLAY=:$display_number XAUTHORITY=$work/xauthority
     wait_until eval 'xdotool getdisplaygeometry >/dev/null 2>&1' || fail "Xvfb did not answer"
 }
 

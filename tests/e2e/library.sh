@@ -150,10 +150,9 @@ program_windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -
 # chosen_rows ID: how many rows the file dialog's list shows chosen: the chosen rows'
 # colour counted down a line near the list's right edge, past the dates, 18 pixels a row.
 chosen_rows() {
-    local width height
-    eval "$(xwininfo -id "$1" | awk '/Width:/ {print "width=" $NF} /Height:/ {print "height=" $NF}')"
+    eval "$(xdotool getwindowgeometry --shell "$1")"
     echo $(($(import -window "$1" png:- 2>/dev/null |
-        convert - -crop "1x$((height - 140))+$((width - 32))+60" +repage txt:- 2>/dev/null |
+        convert - -crop "1x$((HEIGHT - 140))+$((WIDTH - 32))+60" +repage txt:- 2>/dev/null |
         grep -c '#308CC6') / 18))
 }
 ncc() { compare -metric NCC "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
