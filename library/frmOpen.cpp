@@ -28,6 +28,9 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QSaveFile>
+#include <QThread>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
 
 namespace design = MessageWindowDesign;
 namespace sound = platform::sound;
@@ -48,6 +51,12 @@ constexpr uint32_t FrameColour = platform::RGB(240, 240, 240);
 constexpr uint32_t ShadowColour = platform::RGB(225, 225, 225);
 constexpr uint32_t WindowBackground = 0x80000005; // the system's window background
 const QString ThumbnailExtension = QStringLiteral(".qrv");
+// Threads making thumbnails at once: each keeps the last picture it loaded for the next
+// one, so their number bounds the memory a first opening takes.
+constexpr int MakingThreads = 4;
+// Pictures whose thumbnails are made together, so that a large book holds a batch of
+// thumbnails at a time rather than all of them.
+constexpr qsizetype Batch = 64;
 
 // Runs the window's activation handler each time the window is shown.
 class ShowWatcher : public QObject {
@@ -220,8 +229,13 @@ void frmOpen::LoadBooks() {
 
         SheetPlacer placer(Pmb->ScaleWidth(), designHeight);
         cNDib dib; // carries every cell's thumbnail
+        // Reading the pictures is most of a first opening, so their thumbnails are made on
+        // several cores. The threads end with the loading, and with them the pictures
+        // they keep for the next one.
+        QThreadPool makers;
+        makers.setMaxThreadCount(std::min(QThread::idealThreadCount(), MakingThreads));
         for (const Book& book : list)
-            LoadBook(book, titles.size(), dib, placer);
+            LoadBook(book, titles.size(), dib, placer, makers);
         Pmb->resize(Pmb->width(), int(placer.Height()));
 
         Pmb->Refresh();
@@ -238,7 +252,8 @@ void frmOpen::LoadBooks() {
     }
 }
 
-void frmOpen::LoadBook(const Book& book, long count, cNDib& dib, SheetPlacer& placer) {
+void frmOpen::LoadBook(const Book& book, long count, cNDib& dib, SheetPlacer& placer,
+                       QThreadPool& makers) {
     const QString name = mMain::GetFileName(book.Folder);
     frmSplash::Instance().SetProgressText(frmSplash::ProgressLine(int(book.k), int(count), name));
     // Lets the loading window repaint; clicks wait until the chooser is up.
@@ -252,17 +267,26 @@ void frmOpen::LoadBook(const Book& book, long count, cNDib& dib, SheetPlacer& pl
 
     const FolderEntries bookFiles(book.Folder);
     const FolderEntries colouredFiles(colouredFolder);
+    // The cells are placed in the book's order, whatever order the thumbnails are made in.
+    const auto thumbnail = [&](const QString& file) {
+        return CellThumbnail(bookFiles, colouredFiles, file);
+    };
     bool opened = false;
-    for (const QString& file : book.Pictures) {
-        // A picture that cannot be read takes no cell: the rest of the library stays open.
-        if (!dib.Make_From_Image(CellThumbnail(bookFiles, colouredFiles, file)))
-            continue;
-        if (!opened)
-            placer.OpenBook();
-        opened = true;
-        const SheetPlacer::Point corner = placer.PlaceCell();
-        Thumbs.push_back({corner.X, corner.Y, file, book.Folder});
-        DrawCell(dib, Thumbs.back(), book.Own);
+    for (qsizetype first = 0; first < book.Pictures.size(); first += Batch) {
+        const QStringList batch = book.Pictures.mid(first, Batch);
+        const QList<QImage> thumbnails = QtConcurrent::blockingMapped(&makers, batch, thumbnail);
+        for (qsizetype i = 0; i < batch.size(); ++i) {
+            // A picture that cannot be read takes no cell: the rest of the library stays
+            // open.
+            if (!dib.Make_From_Image(thumbnails[i]))
+                continue;
+            if (!opened)
+                placer.OpenBook();
+            opened = true;
+            const SheetPlacer::Point corner = placer.PlaceCell();
+            Thumbs.push_back({corner.X, corner.Y, batch[i], book.Folder});
+            DrawCell(dib, Thumbs.back(), book.Own);
+        }
     }
     if (opened)
         placer.CloseBook();

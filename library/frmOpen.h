@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+class QThreadPool;
 class cNDib;
 class FolderEntries;
 class SheetPlacer;
@@ -68,8 +69,10 @@ private:
     struct Book;
     void LoadBooks();
     // Shows the book's progress line and draws a cell for each of its pictures that can be
-    // read, placed by `placer`, carried by `dib`.
-    void LoadBook(const Book& book, long count, cNDib& dib, SheetPlacer& placer);
+    // read, placed by `placer`, carried by `dib`; the missing thumbnails are made on the
+    // threads of `makers`.
+    void LoadBook(const Book& book, long count, cNDib& dib, SheetPlacer& placer,
+                  QThreadPool& makers);
     void LoadingFailure();
     void RefreshLastThumb();
     void DrawCell(const cNDib& dib, const ThumbCell& cell, bool framed);
