@@ -110,8 +110,8 @@ std::optional<QRect> WhereQtIsRight(const QByteArray& file) {
     qsizetype at = 13 + (flags & 0x80 ? 3 * (2 << (flags & 7)) : 0);
     int transparent = -1;
     while (file[at] == 0x21) {
-        if (uchar(file[at + 1]) == 0xF9)
-            transparent = file[at + 3] & 1 ? uchar(file[at + 6]) : -1;
+        if (uchar(file[at + 1]) == 0xF9) // a block of fewer than four bytes: none
+            transparent = uchar(file[at + 2]) >= 4 && file[at + 3] & 1 ? uchar(file[at + 6]) : -1;
         at += 2;
         while (file[at] != 0)
             at += 1 + uchar(file[at]);

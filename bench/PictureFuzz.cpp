@@ -1,11 +1,14 @@
 // libFuzzer target for loading pictures: the bytes as a picture file, loaded as the canvas
-// and the chooser load pictures (BMP and JPEG through Qt with our size checks, GIF through
-// giflib). Whatever the file holds, the result is null or an RGB32 picture within the
+// and the chooser load pictures (BMP through Qt with our size checks, JPEG through libjpeg,
+// GIF through giflib). Whatever the file holds, the result is null or an RGB32 picture within the
 // program's limits, and loading into an image already in use gives the same pixels as
-// loading into a new one. Built and run by bench/fuzz.sh.
+// loading into a new one. A JPEG it accepts, Qt's reader shows pixel for pixel alike.
+// Built and run by bench/fuzz.sh.
 #include "FuzzCheck.h"
+#include "JpegReader.h"
 #include "PictureFile.h"
 
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <cstdint>
 
@@ -25,6 +28,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                       fresh.height() <= platform::MaxPictureSide &&
                       qint64(fresh.width()) * fresh.height() <= platform::MaxPicturePixels,
                   "a picture over the limits");
+    }
+
+    if (!fresh.isNull() && platform::IsJpeg(QByteArrayView(data, qsizetype(size)))) {
+        QImageReader reader(path, "jpeg");
+        const QImage qt = reader.read().convertToFormat(QImage::Format_RGB32);
+        FuzzCheck(!qt.isNull(), "accepted a JPEG that Qt refuses");
+        FuzzCheck(qt == fresh, "pixels differ from Qt's");
     }
 
     // Into an image of the picture's size holding other pixels, as the chooser loads one

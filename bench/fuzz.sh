@@ -3,7 +3,7 @@
 # UndefinedBehaviorSanitizer, for five minutes (or the seconds given), then reports the
 # reader's line and branch coverage over the corpus the run left. Not part of the tests.
 #   gif        the GIF reader, against Qt's GIF reader
-#   picture    picture files (BMP and JPEG through Qt, GIF through giflib)
+#   picture    picture files (BMP through Qt, JPEG through libjpeg, GIF through giflib)
 #   thumbnail  the thumbnail cache: thumbnails made and stored, stored ones read back
 #   settings   Settings.ini
 # The fuzz builds are build-fuzz/ (sanitizers) and build-fuzz-coverage/, made with clang.
@@ -17,7 +17,8 @@ seconds=${2:-300}
 build=$top/${3:-build}
 case $reader in
 gif) measured=(platform/GifReader.cpp) ;;
-picture) measured=(platform/PictureFile.cpp platform/BitmapFile.cpp platform/GifReader.cpp) ;;
+picture) measured=(platform/PictureFile.cpp platform/BitmapFile.cpp platform/GifReader.cpp
+    platform/JpegReader.cpp) ;;
 thumbnail) measured=(library/Thumbnail.cpp platform/PictureFile.cpp) ;;
 settings) measured=(parental/SettingsFile.cpp) ;;
 *)

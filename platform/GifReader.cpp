@@ -2,6 +2,7 @@
 
 #include "PictureFile.h"
 
+#include <QBuffer>
 #include <QImageReader>
 #include <gif_lib.h>
 #include <memory>
@@ -25,18 +26,53 @@ bool WithinLimits(int width, int height) {
            qint64(width) * height <= MaxPicturePixels && (readerLimit == 0 || bytes <= readerLimit);
 }
 
-// giflib reads the file from memory through this.
-struct Source {
-    const GifByteType* at;
-    const GifByteType* end;
+// giflib reads the file through this, a chunk at a time, so that only the blocks up to
+// the end of the first picture are read, however long the file. Past the file's end it
+// reads a block terminator and the trailer: a file missing only those reads whole when
+// every pixel is present, while pixel data that is cut short still meets an empty block
+// or the end, which giflib refuses.
+class Source {
+public:
+    explicit Source(QIODevice& file) : file_(file) {}
+
+    int Read(GifByteType* to, int count) {
+        int given = 0;
+        while (given < count) {
+            if (at_ == end_ && !Refill())
+                break;
+            const int part = std::min(count - given, end_ - at_);
+            std::copy(chunk_ + at_, chunk_ + at_ + part, to + given);
+            at_ += part;
+            given += part;
+        }
+        for (; given < count && tail_ < int(sizeof Tail); ++given)
+            to[given] = Tail[tail_++];
+        return given;
+    }
+
+private:
+    static constexpr GifByteType Tail[] = {0x00, 0x3B};
+
+    bool Refill() {
+        if (ended_)
+            return false;
+        const qint64 read = file_.read(reinterpret_cast<char*>(chunk_), sizeof chunk_);
+        ended_ = read <= 0;
+        at_ = 0;
+        end_ = ended_ ? 0 : int(read);
+        return !ended_;
+    }
+
+    QIODevice& file_;
+    GifByteType chunk_[16384];
+    int at_ = 0;
+    int end_ = 0;
+    bool ended_ = false;
+    int tail_ = 0;
 };
 
 int Read(GifFileType* gif, GifByteType* to, int count) {
-    auto* source = static_cast<Source*>(gif->UserData);
-    const int available = int(std::min<qint64>(count, source->end - source->at));
-    std::copy(source->at, source->at + available, to);
-    source->at += available;
-    return available;
+    return static_cast<Source*>(gif->UserData)->Read(to, count);
 }
 
 struct Close {
@@ -89,16 +125,15 @@ int FrameRow(int row, int height, bool interlaced) {
 }
 
 // The graphic control's transparent index, -1 for none; false for a damaged extension.
+// A control block of fewer than four bytes holds no transparent colour.
 bool ReadExtension(GifFileType* gif, int& transparent) {
     int code = 0;
     GifByteType* block = nullptr;
     if (DGifGetExtension(gif, &code, &block) == GIF_ERROR)
         return false;
     if (code == GRAPHICS_EXT_FUNC_CODE) {
-        // One block of four bytes: flags first, then the delay and the transparent index.
-        if (!block || block[0] != 4)
-            return false;
-        transparent = block[1] & 1 ? block[4] : -1;
+        // Flags first, then the delay and the transparent index.
+        transparent = block && block[0] >= 4 && block[1] & 1 ? block[4] : -1;
     } else if (code == APPLICATION_EXT_FUNC_CODE && !block) {
         return false; // application data begins with a block naming the application
     }
@@ -109,12 +144,12 @@ bool ReadExtension(GifFileType* gif, int& transparent) {
     return true;
 }
 
-bool Decode(QByteArrayView file, uint32_t backColour, QImage& picture,
+bool Decode(QIODevice& file, uint32_t backColour, QImage& picture,
             std::vector<GifPixelType>& line) {
-    if (!IsGif(file))
+    const QByteArray head = file.peek(11);
+    if (!IsGif(head) || head.size() < 11)
         return false;
-    Source source{reinterpret_cast<const GifByteType*>(file.data()),
-                  reinterpret_cast<const GifByteType*>(file.data()) + file.size()};
+    Source source(file);
     int error = 0;
     const GifFile gif(DGifOpen(&source, Read, &error));
     if (!gif)
@@ -135,14 +170,17 @@ bool Decode(QByteArrayView file, uint32_t backColour, QImage& picture,
     }
 
     const GifImageDesc& frame = gif->Image;
-    // A screen of no size is the picture's own extent. The picture must lie on the screen
-    // and hold pixels.
+    // A screen of no size is the picture's own extent. The picture is clipped to the
+    // screen; both must hold pixels and keep within the limits, the picture's pixels
+    // being decoded whether they show or not.
     const int screenWidth = gif->SWidth ? gif->SWidth : frame.Left + frame.Width;
     const int screenHeight = gif->SHeight ? gif->SHeight : frame.Top + frame.Height;
     if (frame.Width <= 0 || frame.Height <= 0 || frame.Left < 0 || frame.Top < 0 ||
-        frame.Left + frame.Width > screenWidth || frame.Top + frame.Height > screenHeight ||
+        qint64(frame.Width) * frame.Height > MaxPicturePixels ||
         !WithinLimits(screenWidth, screenHeight))
         return false;
+    const QRect shown = QRect(frame.Left, frame.Top, frame.Width, frame.Height) &
+                        QRect(0, 0, screenWidth, screenHeight);
 
     if (picture.width() != screenWidth || picture.height() != screenHeight ||
         picture.format() != QImage::Format_RGB32 || !picture.isDetached())
@@ -152,13 +190,12 @@ bool Decode(QByteArrayView file, uint32_t backColour, QImage& picture,
     QRgb colours[256];
     const ColorMapObject* table = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
     // giflib keeps no table size when there is no table: it is in the screen's flags.
-    const int screenFlags = uchar(file[10]);
+    const int screenFlags = uchar(head[10]);
     Colours(table, 2 << (screenFlags & 7), transparent, backColour, colours);
 
     // Where the picture does not cover the screen: the transparent colour, else the
     // screen's background colour (an index into the global table), else black.
-    if (frame.Left != 0 || frame.Top != 0 || frame.Width != screenWidth ||
-        frame.Height != screenHeight) {
+    if (shown != picture.rect()) {
         QRgb fill = 0xFF000000u;
         if (transparent >= 0) {
             fill = colours[transparent];
@@ -173,11 +210,12 @@ bool Decode(QByteArrayView file, uint32_t backColour, QImage& picture,
     for (int row = 0; row < frame.Height; ++row) {
         if (DGifGetLine(gif.get(), line.data(), frame.Width) == GIF_ERROR)
             return false;
-        QRgb* to = reinterpret_cast<QRgb*>(
-                       picture.scanLine(frame.Top + FrameRow(row, frame.Height, frame.Interlace))) +
-                   frame.Left;
-        for (int x = 0; x < frame.Width; ++x)
-            to[x] = colours[line[size_t(x)]];
+        const int y = frame.Top + FrameRow(row, frame.Height, frame.Interlace);
+        if (y > shown.bottom() || shown.isEmpty())
+            continue;
+        QRgb* to = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = shown.left(); x <= shown.right(); ++x)
+            to[x] = colours[line[size_t(x - frame.Left)]];
     }
     return true;
 }
@@ -189,6 +227,13 @@ bool IsGif(QByteArrayView file) {
 }
 
 bool DecodeGif(QByteArrayView file, uint32_t backColour, QImage& picture) {
+    QByteArray bytes = QByteArray::fromRawData(file.data(), file.size());
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return DecodeGif(buffer, backColour, picture);
+}
+
+bool DecodeGif(QIODevice& file, uint32_t backColour, QImage& picture) {
     thread_local std::vector<GifPixelType> line;
     const bool decoded = Decode(file, backColour, picture, line);
     if (line.capacity() > KeptRow)

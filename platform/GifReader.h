@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QIODevice>
 #include <QImage>
 #include <cstdint>
 
@@ -17,10 +18,17 @@ bool IsGif(QByteArrayView file);
 // `picture`'s memory is used again when it already has that size and format and shares
 // it with no other image, so a caller decoding many files keeps one buffer.
 //
+// A picture reaching past the screen is clipped to it. A file that ends after the last
+// pixel, without its block terminator or trailer, is whole.
+//
 // False, and `picture` null, for a file that giflib finds damaged (truncated, a code size
 // it does not allow, pixel data that ends before the picture is whole), a picture of no
-// size or not wholly on the screen, a screen larger than the program's limits (refused
-// before any memory is taken for it), or no picture at all.
+// size, a picture or screen larger than the program's limits (refused before any memory
+// is taken for it), or no picture at all.
 bool DecodeGif(QByteArrayView file, uint32_t backColour, QImage& picture);
+
+// The same from a file read from its current place: only as much as the first picture
+// takes is read, whatever the file's length.
+bool DecodeGif(QIODevice& file, uint32_t backColour, QImage& picture);
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include "BitmapFile.h"
 #include "GifReader.h"
+#include "JpegReader.h"
 
 #include <QColor>
 #include <QFile>
@@ -28,9 +29,6 @@ bool NothingOpaque(const QImage& picture) {
     }
     return true;
 }
-
-// The largest GIF file read whole: more than the biggest picture allowed can take.
-constexpr qint64 MaxGifFileSize = 2 * MaxPicturePixels;
 
 // An RGB32 image of the size given, in `image`'s own memory when that fits and is shared
 // with no other image.
@@ -120,15 +118,6 @@ bool OpenRegularFile(const QString& path, QFile& file) {
     return false;
 }
 
-// GIF files through giflib: the first picture straight into its colours, its size checked
-// before memory is taken, into the caller's memory.
-bool LoadGif(QFile& file, uint32_t backColour, QImage& picture) {
-    const qint64 size = file.size();
-    if (size > MaxGifFileSize)
-        return false;
-    const QByteArray bytes = file.read(size);
-    return bytes.size() == size && DecodeGif(bytes, backColour, picture);
-}
 } // namespace
 
 QImage OverBackColour(const QImage& picture, uint32_t backColour) {
@@ -148,8 +137,14 @@ bool LoadPicture(const QString& path, uint32_t backColour, QImage& picture) {
     QFile file;
     if (!OpenRegularFile(path, file))
         return false;
+    // GIF files through giflib: the first picture straight into its colours, its size
+    // checked before memory is taken, into the caller's memory.
     if (IsGif(file.peek(6)))
-        return LoadGif(file, backColour, picture);
+        return DecodeGif(file, backColour, picture);
+    // JPEG files through libjpeg, which refuses a file cut short or corrupt where Qt's
+    // reader only warns and makes up the missing pixels.
+    if (IsJpeg(file.peek(2)))
+        return DecodeJpeg(file, picture);
     const QByteArray head = file.peek(54);
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);

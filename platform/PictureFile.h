@@ -18,7 +18,7 @@ inline constexpr qint64 MaxPicturePixels = 4'000'000;
 // Loads a BMP, GIF or JPEG file (the format read from its content, not its name) as a
 // picture box shows it: drawn over the box's back colour (0x00BBGGRR), so transparent
 // pixels take that colour. A null image when the file is missing, damaged, empty,
-// truncated or too large.
+// truncated or too large; a JPEG whose data is cut short or corrupt is damaged.
 QImage LoadPicture(const QString& path, uint32_t backColour = 0xFFFFFF);
 
 // The same into `picture`, whose memory is used again when it has the picture's size, is

@@ -153,4 +153,14 @@ bool WriteFile(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+QByteArray CutJpegFile(const QImage& image) {
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG", 90);
+    const qsizetype scan = jpeg.indexOf("\xFF\xDA");
+    const qsizetype data = scan + 2 + (uchar(jpeg[scan + 2]) << 8 | uchar(jpeg[scan + 3]));
+    return jpeg.left(data + (jpeg.size() - data) / 3);
+}
+
 } // namespace fixtures

@@ -23,6 +23,11 @@ QByteArray Bmp32File(const QImage& image, bool alphaHeader, uint8_t fourthByte =
 // The image as Qt's writer writes a BMP file of it.
 QByteArray QtBmpFile(const QImage& image);
 
+// The image as a JPEG file (Qt's writer, quality 90) of which the header and only the first
+// third of the pixel data arrived, as an interrupted download leaves it: Qt's reader shows
+// it, the lower part made up in flat grey.
+QByteArray CutJpegFile(const QImage& image);
+
 // Writes the bytes to a file; false when it cannot.
 bool WriteFile(const QString& path, const QByteArray& bytes);
 

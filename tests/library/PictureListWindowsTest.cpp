@@ -1,6 +1,7 @@
 #include "Combo.h"
 #include "LibraryFixture.h"
 #include "PictureBox.h"
+#include "PictureFiles.h"
 #include "frmColoredPictures.h"
 #include "frmManagePictures.h"
 
@@ -92,6 +93,28 @@ TEST_F(PictureListWindows, UnreadablePicturesAreSkippedUnlessTheirThumbnailExist
         EXPECT_EQ(window.LV->count(), 0);
         window.Unload();
         messages.clear();
+        ASSERT_TRUE(QDir(In(QString::fromLatin1(twin.root))).removeRecursively());
+    }
+}
+
+// A JPEG cut short, as an interrupted download leaves it, gets no cell and no thumbnail.
+TEST_F(PictureListWindows, JpegsCutShortAreLeftOut) {
+    for (const Twin& twin : Twins) {
+        SCOPED_TRACE(twin.name);
+        const QString book = QString::fromLatin1(twin.root) + "Animals/";
+        const QString suffix = QString::fromLatin1(twin.suffix);
+        Write(book + "good.jpg" + suffix, fixtures::LineDrawing(), "JPG");
+        ASSERT_TRUE(fixtures::WriteFile(In(book + "cut.jpg" + suffix),
+                                        fixtures::CutJpegFile(fixtures::LineDrawing())));
+        ASSERT_FALSE(QImage(In(book + "cut.jpg" + suffix)).isNull())
+            << "Qt's reader shows the cut file";
+
+        PictureListWindow& window = twin.window();
+        window.Load();
+        EXPECT_EQ(Items(*window.LV), QStringList{"good.jpg" + suffix});
+        EXPECT_EQ(window.IL.size(), 1u);
+        EXPECT_FALSE(Exists(book + "cut.jpg" + suffix + ".qrv"));
+        window.Unload();
         ASSERT_TRUE(QDir(In(QString::fromLatin1(twin.root))).removeRecursively());
     }
 }

@@ -2,6 +2,8 @@
 #include "Fixtures.h"
 #include "MainWindowStart.h"
 #include "ModalAnswers.h"
+#include "PictureFile.h"
+#include "PictureFiles.h"
 #include "ProgramFolder.h"
 #include "frmMessage.h"
 #include "pButton.h"
@@ -166,6 +168,25 @@ TEST_F(StoringTest, AStoredColouringThatCannotBeReadGivesWayToTheDrawing) {
     StoreByOpeningNothing();
     EXPECT_FALSE(QImage(Path("colored pictures/Animals/cat.gif.jpg"), "JPEG").isNull())
         << "the next storing replaces the unreadable file";
+}
+
+// A colouring cut short, as an interrupted copy leaves it, is unreadable too: the drawing
+// shows whole, and the child's next storing writes no made-up grey into the colouring.
+TEST_F(StoringTest, AStoredColouringCutShortGivesWayToTheDrawing) {
+    ASSERT_TRUE(QDir().mkpath(Path("colored pictures/Animals")));
+    QImage coloured = fixtures::LineDrawing().convertToFormat(QImage::Format_RGB32);
+    for (int y = 3; y < 117; ++y)
+        for (int x = 3; x < 99; ++x)
+            coloured.setPixel(x, y, qRgb(x * 2, 200, y * 2));
+    ASSERT_TRUE(fixtures::WriteFile(ColouredPath(cat), fixtures::CutJpegFile(coloured)));
+    ASSERT_TRUE(StartMainWindow(main, cat));
+    EXPECT_EQ(main.P->Image().convertToFormat(QImage::Format_RGB32),
+              fixtures::LineDrawing().convertToFormat(QImage::Format_RGB32));
+    PaintStroke();
+    StoreByOpeningNothing();
+    const QImage stored = platform::LoadPicture(ColouredPath(cat));
+    ASSERT_FALSE(stored.isNull()) << "the next storing replaces the cut file";
+    EXPECT_GT(qGray(stored.pixel(150, 110)), 240) << "the drawing's paper, not grey";
 }
 
 // A colouring that cannot be stored is told in the child's message window, with the
