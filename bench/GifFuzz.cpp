@@ -5,9 +5,11 @@
 // run by bench/fuzz.sh gif.
 //
 // Where Qt's reader is known to go wrong, only some pixels are compared: none for an
-// interlaced first picture three or four rows high (Qt misplaces its rows), the picture's
-// own for one with a colour table of its own that leaves part of the screen to the
-// background colour (Qt takes that from the picture's table before reading it). None
+// interlaced first picture three or four rows high or reaching below the screen (Qt
+// misplaces its rows), the picture's own for one with a colour table of its own that
+// leaves part of the screen to the background colour (Qt takes that from the picture's
+// table before reading it). None for a graphic control block too short for the
+// transparent index it flags (Qt's reader takes one from beyond the block). None
 // either for damaged pixel data that giflib takes, and Qt's reader takes otherwise or
 // refuses: a code past the table or a table code right after a clear (giflib makes
 // pixels of its own for them), more pixels than the picture holds (giflib leaves them
@@ -110,8 +112,14 @@ std::optional<QRect> WhereQtIsRight(const QByteArray& file) {
     qsizetype at = 13 + (flags & 0x80 ? 3 * (2 << (flags & 7)) : 0);
     int transparent = -1;
     while (file[at] == 0x21) {
-        if (uchar(file[at + 1]) == 0xF9) // a block of fewer than four bytes: none
-            transparent = uchar(file[at + 2]) >= 4 && file[at + 3] & 1 ? uchar(file[at + 6]) : -1;
+        if (uchar(file[at + 1]) == 0xF9) {
+            const int length = uchar(file[at + 2]);
+            // A block too short for the transparent index it flags: Qt's reader takes one
+            // from beyond it.
+            if (length > 0 && length < 4 && file[at + 3] & 1)
+                return std::nullopt;
+            transparent = length >= 4 && file[at + 3] & 1 ? uchar(file[at + 6]) : -1;
+        }
         at += 2;
         while (file[at] != 0)
             at += 1 + uchar(file[at]);
@@ -125,7 +133,8 @@ std::optional<QRect> WhereQtIsRight(const QByteArray& file) {
     const int screenHeight = Little16(file, 8);
     const QRect screen(0, 0, screenWidth ? screenWidth : frame.right() + 1,
                        screenHeight ? screenHeight : frame.bottom() + 1);
-    if (frameFlags & 0x40 && (frame.height() == 3 || frame.height() == 4))
+    if (frameFlags & 0x40 &&
+        (frame.height() == 3 || frame.height() == 4 || frame.bottom() > screen.bottom()))
         return QRect();
     if (DamagedCodes(file, codeSize, qint64(frame.width()) * frame.height()))
         return std::nullopt;

@@ -59,6 +59,9 @@ picture | thumbnail)
     # Small pictures of every kind the loader meets: JPEG, and BMP of each depth.
     seed=$scratch/seeds/small
     convert -size 23x17 gradient:red-blue "$seed.jpg"
+    convert -size 23x17 gradient:red-blue -interlace JPEG "$seed-progressive.jpg"
+    convert -size 23x17 gradient:red-blue -colorspace Gray "$seed-grey.jpg"
+    convert -size 23x17 gradient:red-blue -colorspace CMYK "$seed-cmyk.jpg"
     convert -size 23x17 gradient:red-blue -type TrueColor "BMP3:$seed-24.bmp"
     convert -size 23x17 gradient:red-blue -colors 16 -type Palette "BMP3:$seed-8.bmp"
     convert -size 23x17 pattern:checkerboard -monochrome "BMP3:$seed-1.bmp"

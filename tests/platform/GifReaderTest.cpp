@@ -481,16 +481,17 @@ TEST(GifReader, RefusesDamagedFiles) {
     }
 }
 
-// A graphic control block of `length` bytes whose first byte sets the transparent flag
-// and whose fourth, when there is one, is the transparent index.
+// A graphic control block of `length` bytes; one that holds a transparent index (four
+// bytes or more) sets the transparent flag and the index. (A shorter block with the flag
+// set is one readers take apart differently: Qt's reader takes an index from beyond it.)
 QByteArray ControlOfLength(int length, int transparent) {
     QByteArray block("\x21\xF9", 2);
     block.append(char(length));
     QByteArray body(length, '\0');
-    if (length >= 1)
+    if (length >= 4) {
         body[0] = 1;
-    if (length >= 4)
         body[3] = char(transparent);
+    }
     return block + body + char(0);
 }
 
