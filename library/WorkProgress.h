@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 #include <memory>
 
@@ -18,9 +19,12 @@ public:
 
     // `done` of the total are done.
     void Step(int done);
+    // Out of the way of a message about the work; the next step shows it again.
+    void Hide();
 
 private:
     std::unique_ptr<QProgressDialog> dialog_;
     QString what_;
     int total_;
+    QElapsedTimer clock_;
 };

@@ -284,28 +284,31 @@ void frmManagePictures::AddPictures() {
                             : QStringLiteral("%1 pictures were added.").arg(added);
     };
     WorkProgress progress(Window(), QStringLiteral("Adding the pictures"), int(names.size()));
+    const auto tell = [&progress](const QString& text) {
+        progress.Hide();
+        ShowMessage(text);
+    };
     for (qsizetype i = 0; i < names.size(); ++i) {
         progress.Step(int(i));
         const QString& name = names[i];
         if (present.Contains(name)) {
-            ShowMessage(QStringLiteral("A picture by this name already exists within the book '") +
-                        title +
-                        QStringLiteral("' . Please rename the picture before you try to add it."));
+            tell(QStringLiteral("A picture by this name already exists within the book '") + title +
+                 QStringLiteral("' . Please rename the picture before you try to add it."));
             continue;
         }
         const QImage picture = platform::LoadPicture(source + name, pT->BackColor());
         if (picture.isNull()) {
-            ShowMessage(QStringLiteral("The file '") + name +
-                        QStringLiteral("' is faulty. Not all pictures you selected may have been "
-                                       "added."));
+            tell(QStringLiteral("The file '") + name +
+                 QStringLiteral("' is faulty. Not all pictures you selected may have been "
+                                "added."));
             break;
         }
         pT->SetPicture(picture);
         const bool pure = IsBlackAndWhite(*pT);
         pT->SetPicture(QImage());
         if (!pure) {
-            ShowMessage(QStringLiteral("Could not add the file '") + name +
-                        QStringLiteral("' because it is not pure Black and White."));
+            tell(QStringLiteral("Could not add the file '") + name +
+                 QStringLiteral("' because it is not pure Black and White."));
             continue;
         }
         const QString target = present.PathOf(name);
@@ -320,8 +323,7 @@ void frmManagePictures::AddPictures() {
                 trouble = TroubleOfBookFolder(book, source + name);
         }
         if (trouble != BookFolderTrouble::None) {
-            ShowMessage(BookFolderTroubleText(trouble, name, book) + QLatin1Char(' ') +
-                        addedCount());
+            tell(BookFolderTroubleText(trouble, name, book) + QLatin1Char(' ') + addedCount());
             if (trouble == BookFolderTrouble::Gone)
                 ForgetVanishedBook(false);
             else
@@ -329,9 +331,9 @@ void frmManagePictures::AddPictures() {
             return;
         }
         if (!copied) {
-            ShowMessage(QStringLiteral("Could not add the file '") + name +
-                        QStringLiteral("'. Please make sure that the folder '") + BooksPath() +
-                        QLatin1Char('/') + title + QStringLiteral("' is not write protected."));
+            tell(QStringLiteral("Could not add the file '") + name +
+                 QStringLiteral("'. Please make sure that the folder '") + BooksPath() +
+                 QLatin1Char('/') + title + QStringLiteral("' is not write protected."));
             continue;
         }
         // Not the source's mode: a picture from a read-only medium must stay deletable.
