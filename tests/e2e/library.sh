@@ -156,9 +156,16 @@ choose_files() {
     type_in_box "$1"
     wait_until eval '[ "$(program_windows)" -gt "$windows" ]' || return 1
     xdotool key Return
-    type_in_box "$3"
-    wait_until eval '[ "$(chosen_rows "$d")" = "$count" ] && [ "$(program_windows)" = "$windows" ]' ||
-        return 1
+    # A completer list that comes up late, on a busy machine, takes a key of the names:
+    # then they do not show chosen, and the box is emptied and they are typed again.
+    local attempt
+    for attempt in 1 2 3 4 5 6; do
+        type_in_box "$3"
+        wait_limit=20 wait_until eval '[ "$(chosen_rows "$d")" = "$count" ] &&
+            [ "$(program_windows)" = "$windows" ]' && break
+        [ $attempt = 6 ] && return 1
+        xdotool key End shift+Home BackSpace
+    done
     xdotool key Return
     gone Open "$d"
 }
