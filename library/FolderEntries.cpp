@@ -1,16 +1,27 @@
 #include "FolderEntries.h"
 
-#include <QDir>
+#include "TemporaryFiles.h"
+
+#include <QDirIterator>
 
 FolderEntries::FolderEntries(const QString& folder) : folder_(folder) {
-    const QStringList names =
-        QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
-    files_.reserve(names.size());
-    for (const QString& name : names)
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System);
+    while (it.hasNext()) {
+        it.next();
+        const QString name = it.fileName();
+        if (platform::RemoveLeftTemporary(folder, name))
+            continue;
         files_.insert(name.toCaseFolded(), name);
+        if (!name.startsWith(QLatin1Char('.')) && it.fileInfo().isFile())
+            visible_.append(name);
+    }
 }
 
 QString FolderEntries::PathOf(const QString& name) const {
     const auto found = files_.constFind(name.toCaseFolded());
     return folder_ + QLatin1Char('/') + (found != files_.cend() ? *found : name);
+}
+
+void FolderEntries::Add(const QString& name) {
+    files_.insert(name.toCaseFolded(), name);
 }

@@ -1,6 +1,7 @@
 #include "PictureFolders.h"
 
 #include "CaseInsensitivePath.h"
+#include "FolderEntries.h"
 #include "ProgramFolder.h"
 #include "mMain_Files.h"
 
@@ -28,17 +29,20 @@ QStringList Subfolders(const QString& root) {
     return titles;
 }
 
-// The visible files directly in a folder whose name passes the test, sorted without
+// The visible files of a folder's listing whose name passes the test, sorted without
 // regard to case.
-template <class Test> QStringList FilesIn(const QString& folder, Test test) {
+template <class Test> QStringList FilesIn(const FolderEntries& folder, Test test) {
     QStringList pictures;
-    const QStringList files = QDir(platform::ResolvePath(folder)).entryList(QDir::Files);
-    for (const QString& file : files) {
+    for (const QString& file : folder.VisibleFiles()) {
         if (test(file))
             pictures.append(file);
     }
     pictures.sort(Qt::CaseInsensitive);
     return pictures;
+}
+
+bool IsColoredPictureFile(const QString& name) {
+    return name.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive);
 }
 } // namespace
 
@@ -106,6 +110,10 @@ QStringList BookPictures(const QString& title) {
 }
 
 QStringList BookPicturesIn(const QString& folder) {
+    return BookPicturesIn(FolderEntries(platform::ResolvePath(folder)));
+}
+
+QStringList BookPicturesIn(const FolderEntries& folder) {
     return FilesIn(folder, IsPictureFile);
 }
 
@@ -114,9 +122,11 @@ QStringList ColoredTitles() {
 }
 
 QStringList ColoredPicturesIn(const QString& folder) {
-    return FilesIn(folder, [](const QString& name) {
-        return name.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive);
-    });
+    return ColoredPicturesIn(FolderEntries(platform::ResolvePath(folder)));
+}
+
+QStringList ColoredPicturesIn(const FolderEntries& folder) {
+    return FilesIn(folder, IsColoredPictureFile);
 }
 
 QString NextOwnPictureFile() {

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class FolderEntries;
+
 // The picture library's folder tree beside the program file, and the naming rules that
 // every reader and writer of it shares. A book is a folder of books/, its title the
 // folder's name. Names are matched without regard to letter case, so each path returned
@@ -41,14 +43,16 @@ QStringList BookTitles();
 // regard to case); subfolders, other files and hidden files (a name
 // that begins with a dot) do not count.
 QStringList BookPictures(const QString& title);
-// The same for a book folder given by its path.
+// The same for a book folder given by its path, or by its listing.
 QStringList BookPicturesIn(const QString& folder);
+QStringList BookPicturesIn(const FolderEntries& folder);
 
 // The titles of the books that have a folder of coloured pictures, as BookTitles.
 QStringList ColoredTitles();
 // The coloured pictures (*.jpg in any letter case) lying directly in a folder, as
 // BookPicturesIn.
 QStringList ColoredPicturesIn(const QString& folder);
+QStringList ColoredPicturesIn(const FolderEntries& folder);
 
 // The path of the next blank page of the own book: own_<n>.bmp with the smallest n from
 // 0 up that is not taken.

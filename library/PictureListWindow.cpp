@@ -2,6 +2,7 @@
 
 #include "CaseInsensitivePath.h"
 #include "Combo.h"
+#include "FolderEntries.h"
 #include "HyperLink.h"
 #include "MessageWindowDesign.h"
 #include "PictureBox.h"
@@ -9,6 +10,7 @@
 #include "PictureFolders.h"
 #include "ProgramFolder.h"
 #include "Thumbnail.h"
+#include "WorkProgress.h"
 #include "cNDib.h"
 #include "frmParentMessage.h"
 
@@ -16,6 +18,10 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QScopeGuard>
+#include <QThread>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
 
 namespace design = MessageWindowDesign;
 
@@ -23,6 +29,10 @@ namespace {
 constexpr uint32_t PanelColour = 0x0F0F99; // dark red
 constexpr uint32_t TextColour = 0x80C0FF;  // light orange
 constexpr uint32_t White = 0xFFFFFF;
+const QString ThumbnailExtension = QStringLiteral(".qrv");
+// Thumbnails are made on up to this many threads, this many to a batch.
+constexpr int MakingThreads = 4;
+constexpr qsizetype Batch = 64;
 
 // The design's places, in twips.
 const QRect WindowSize(0, 0, 9600, 7200);
@@ -140,45 +150,83 @@ void PictureListWindow::cBooks_Click() {
     const int index = cBooks->ListIndex().toInt();
     if (index < 0)
         return;
-    const QString folder = RootPath() + QLatin1Char('/') + cBooks->List(index);
-    if (QFileInfo(platform::ResolvePath(folder)).isDir()) {
-        ListBookPictures(platform::ResolvePath(folder));
+    if (ForgetVanishedBook())
         return;
-    }
+    ListBookPictures(platform::ResolvePath(RootPath() + QLatin1Char('/') + cBooks->List(index)));
+}
+
+bool PictureListWindow::ForgetVanishedBook(bool tell) {
+    const int index = cBooks->ListIndex().toInt();
+    if (index < 0)
+        return true;
+    const QString folder = RootPath() + QLatin1Char('/') + cBooks->List(index);
+    if (QFileInfo(platform::ResolvePath(folder)).isDir())
+        return false;
     // The list shows the chosen book, which has no pictures to show: never another's.
     LV->clear();
+    IL.clear();
     listed_.clear();
-    ShowMessage(QStringLiteral("'") + folder +
-                QStringLiteral("' could not be found. Please make sure that the directory exists "
-                               "and that it is not write protected."));
+    if (tell)
+        ShowMessage(QStringLiteral("'") + folder +
+                    QStringLiteral("' could not be found. Please make sure that the directory "
+                                   "exists and that it is not write protected."));
+    cBooks->RemoveItem(index);
+    if (cBooks->ListCount() >= 1)
+        cBooks->SetListIndex(QStringLiteral("0"));
+    return true;
+}
+
+void PictureListWindow::ListTitle(const QString& title) {
+    const int current = cBooks->ListIndex().toInt();
+    bool replacedCurrent = false;
+    for (int i = int(cBooks->ListCount()) - 1; i >= 0; --i) {
+        if (cBooks->List(i).compare(title, Qt::CaseInsensitive) == 0) {
+            replacedCurrent = replacedCurrent || i == current;
+            cBooks->RemoveItem(i);
+        }
+    }
+    cBooks->AddItem(title);
+    if (replacedCurrent)
+        cBooks->SetListIndex(QString::number(cBooks->ListCount() - 1));
 }
 
 void PictureListWindow::ListBookPictures(const QString& folder) {
     LV->clear();
+    IL.clear();
     listed_ = folder;
-    const QStringList files = design_.Pictures(folder);
+    const FolderEntries entries(folder);
+    const QStringList files = design_.Pictures(entries);
     if (files.isEmpty())
         return;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    IL.clear();
-    for (const QString& file : files) {
-        const QString picture = folder + QLatin1Char('/') + file;
-        const QString thumbnail = PictureFolders::ThumbnailFile(picture);
-        // A readable cached thumbnail is used as it is; otherwise it is made again, and shown
-        // from memory where the cache cannot be written. A picture that cannot be read gets none.
+    const auto restoreCursor = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+    // A readable cached thumbnail is used as it is; otherwise it is made again, and shown
+    // from memory where the cache cannot be written. A picture that cannot be read gets none.
+    const auto thumbnail = [&entries](const QString& file) {
+        const QString name = file + ThumbnailExtension;
         QImage image;
-        if (QFileInfo(thumbnail).isFile())
-            image = platform::LoadPicture(thumbnail, White);
+        if (entries.Contains(name))
+            image = platform::LoadPicture(entries.PathOf(name), White);
         if (image.isNull())
-            image =
-                Thumbnail::Create(platform::ResolvePath(picture), platform::ResolvePath(thumbnail));
-        if (image.isNull())
-            continue;
-        IL.push_back({file, image});
+            image = Thumbnail::Create(entries.PathOf(file), entries.PathOf(name));
+        return image;
+    };
+    // Made on a few threads, a batch at a time, and listed in the folder's order.
+    QThreadPool makers;
+    makers.setMaxThreadCount(std::min(QThread::idealThreadCount(), MakingThreads));
+    WorkProgress progress(Window(), QStringLiteral("Listing the pictures"), int(files.size()));
+    IL.reserve(size_t(files.size()));
+    for (qsizetype first = 0; first < files.size(); first += Batch) {
+        const QStringList batch = files.mid(first, Batch);
+        const QList<QImage> images = QtConcurrent::blockingMapped(&makers, batch, thumbnail);
+        for (qsizetype i = 0; i < batch.size(); ++i) {
+            if (!images[i].isNull())
+                IL.push_back({batch[i], images[i]});
+        }
+        progress.Step(int(first + batch.size()));
     }
     for (const ListImage& image : IL)
         LV->addItem(new QListWidgetItem(QIcon(QPixmap::fromImage(image.Picture)), image.Key));
-    QGuiApplication::restoreOverrideCursor();
 }
 
 QString PictureListWindow::RootPath() const {

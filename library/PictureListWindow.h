@@ -10,6 +10,7 @@
 #include <vector>
 
 class Combo;
+class FolderEntries;
 class HyperLink;
 class QLabel;
 class QListWidget;
@@ -37,8 +38,8 @@ public:
         // The folder of the books, and the titles of the books in it.
         std::function<QString()> Root;
         std::function<QStringList()> Titles;
-        // The pictures lying directly in a book folder.
-        std::function<QStringList(const QString& folder)> Pictures;
+        // The pictures lying directly in a book folder, from its listing.
+        std::function<QStringList(const FolderEntries& folder)> Pictures;
         // In the order of the link array.
         std::vector<Link> Links;
         // Places in twips of the "or" labels between links.
@@ -71,10 +72,17 @@ protected:
     void CreateWidgets(QWidget* window) override;
     void Form_Load() override;
 
-    // Fills IL and LV from a book folder (no trailing '/'), making each missing
-    // thumbnail. A picture that cannot be read and has no thumbnail is left out.
+    // Fills IL and LV from a book folder (no trailing '/'), read once, making each
+    // missing thumbnail. A picture that cannot be read and has no thumbnail is left out.
     void ListBookPictures(const QString& folder);
     void cBooks_Click();
+
+    // When the chosen book's folder has gone: its entry leaves the book list, after the
+    // "could not be found" message when `tell`, and the first book left is shown. True
+    // when it had gone (or no book is chosen), so that a command on it ends.
+    bool ForgetVanishedBook(bool tell = true);
+    // Lists a book made under that title, in place of any entry of the same name.
+    void ListTitle(const QString& title);
 
     // The book folder whose pictures LV shows (empty when none): the commands act on the
     // pictures there, which the parent sees.

@@ -1,6 +1,7 @@
 #include "frmColoredPictures.h"
 
 #include "Combo.h"
+#include "FolderEntries.h"
 #include "HyperLink.h"
 #include "PictureFolders.h"
 #include "mMain_Files.h"
@@ -13,7 +14,9 @@ PictureListWindow::Design GalleryDesign() {
     design.Caption = QStringLiteral("Manage colored pictures");
     design.Root = PictureFolders::ColoredPicturesFolder;
     design.Titles = PictureFolders::ColoredTitles;
-    design.Pictures = PictureFolders::ColoredPicturesIn;
+    design.Pictures = [](const FolderEntries& folder) {
+        return PictureFolders::ColoredPicturesIn(folder);
+    };
     design.Links = {
         {QStringLiteral("Close"), QStringLiteral("close"), QString(), 8760, 6450},
         {QStringLiteral("Delete selected picture(s)"), QStringLiteral("delete pictures"), QString(),

@@ -1,7 +1,9 @@
 #include "frmManagePictures.h"
 
+#include "BookFolderTrouble.h"
 #include "CaseInsensitivePath.h"
 #include "Combo.h"
+#include "FolderEntries.h"
 #include "FrmMain.h"
 #include "HyperLink.h"
 #include "PictureBox.h"
@@ -9,11 +11,14 @@
 #include "PictureFolders.h"
 #include "PicturePackImport.h"
 #include "ProgramFolder.h"
+#include "WorkProgress.h"
 #include "cFileDialog.h"
 #include "frmPicturePack.h"
 #include "mMain_Files.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QListWidget>
@@ -24,7 +29,9 @@ PictureListWindow::Design ManagementDesign() {
     design.Caption = QStringLiteral("Manage pictures");
     design.Root = PictureFolders::BooksFolder;
     design.Titles = PictureFolders::BookTitles;
-    design.Pictures = PictureFolders::BookPicturesIn;
+    design.Pictures = [](const FolderEntries& folder) {
+        return PictureFolders::BookPicturesIn(folder);
+    };
     design.Links = {
         {QStringLiteral("Delete this book"), QStringLiteral("remove book"), QString(), 5040, 255},
         {QStringLiteral("Delete selected picture(s)"), QStringLiteral("delete pictures"), QString(),
@@ -91,10 +98,12 @@ void frmManagePictures::cFunc_Click(int Index) {
 void frmManagePictures::ImportPicturePack() {
     const QString title = PicturePackImport::Run();
     if (!title.isEmpty() && IsLoaded())
-        cBooks->AddItem(title);
+        ListTitle(title);
 }
 
 void frmManagePictures::RemoveBook() {
+    if (ForgetVanishedBook())
+        return;
     if (CurrentTitle() == PictureFolders::BuiltInBook) {
         ShowMessage(QStringLiteral("This book cannot be removed because it is required for The "
                                    "Crayvex to work correctly."));
@@ -148,7 +157,7 @@ void frmManagePictures::RemoveBook() {
 }
 
 void frmManagePictures::DeletePictures() {
-    if (SelectedCount() == 0) {
+    if (ListedFolder().isEmpty() || SelectedCount() == 0) {
         ShowMessage(QStringLiteral("Please select at least one picture to delete."));
         return;
     }
@@ -225,13 +234,15 @@ void frmManagePictures::AddBook() {
         ShowMessage(refused);
         return;
     }
-    cBooks->AddItem(title);
+    ListTitle(title);
     cBooks->SetText(title);
     // The new, empty book is the one shown under its title.
     ListBookPictures(PictureFolders::BookFolder(title));
 }
 
 void frmManagePictures::AddPictures() {
+    if (ForgetVanishedBook())
+        return;
     const QString title = CurrentTitle();
     if (title == PictureFolders::BuiltInBook) {
         ShowMessage(QStringLiteral("Pictures cannot be added to this book. Please select another "
@@ -247,6 +258,8 @@ void frmManagePictures::AddPictures() {
     dialog.ShowOpen();
     if (dialog.Filename().isEmpty())
         return;
+    // Where the dialog was is painted again before the work begins.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
     QString source;
     QStringList names;
@@ -259,39 +272,74 @@ void frmManagePictures::AddPictures() {
                                    "same book!"));
         return;
     }
+    // The folder may have gone while the dialog was open.
+    if (ForgetVanishedBook())
+        return;
 
-    for (const QString& name : names) {
-        const QString target = book + QLatin1Char('/') + name;
-        if (Exists(target)) {
-            ShowMessage(QStringLiteral("A picture by this name already exists within the book '") +
-                        title +
-                        QStringLiteral("' . Please rename the picture before you try to add it."));
+    FolderEntries present(book);
+    int added = 0;
+    const auto addedCount = [&added] {
+        return added == 0   ? QStringLiteral("No pictures were added.")
+               : added == 1 ? QStringLiteral("1 picture was added.")
+                            : QStringLiteral("%1 pictures were added.").arg(added);
+    };
+    WorkProgress progress(Window(), QStringLiteral("Adding the pictures"), int(names.size()));
+    const auto tell = [&progress](const QString& text) {
+        progress.Hide();
+        ShowMessage(text);
+    };
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        progress.Step(int(i));
+        const QString& name = names[i];
+        if (present.Contains(name)) {
+            tell(QStringLiteral("A picture by this name already exists within the book '") + title +
+                 QStringLiteral("' . Please rename the picture before you try to add it."));
             continue;
         }
         const QImage picture = platform::LoadPicture(source + name, pT->BackColor());
         if (picture.isNull()) {
-            ShowMessage(QStringLiteral("The file '") + name +
-                        QStringLiteral("' is faulty. Not all pictures you selected may have been "
-                                       "added."));
-            ListBookPictures(book);
-            return;
+            tell(QStringLiteral("The file '") + name +
+                 QStringLiteral("' is faulty. Not all pictures you selected may have been "
+                                "added."));
+            break;
         }
         pT->SetPicture(picture);
         const bool pure = IsBlackAndWhite(*pT);
         pT->SetPicture(QImage());
         if (!pure) {
-            ShowMessage(QStringLiteral("Could not add the file '") + name +
-                        QStringLiteral("' because it is not pure Black and White."));
+            tell(QStringLiteral("Could not add the file '") + name +
+                 QStringLiteral("' because it is not pure Black and White."));
             continue;
         }
-        if (!mMain::CopyFile(source + name, target)) {
-            ShowMessage(QStringLiteral("Could not add the file '") + name +
-                        QStringLiteral("'. Please make sure that the folder '") + BooksPath() +
-                        QLatin1Char('/') + title + QStringLiteral("' is not write protected."));
+        const QString target = present.PathOf(name);
+        // A fault of the folder ends the adding, told once: every further copy would fail.
+        BookFolderTrouble trouble = TroubleOfBookFolder(book, source + name);
+        const bool copied =
+            trouble == BookFolderTrouble::None && mMain::CopyFile(source + name, target);
+        if (!copied) {
+            // Nothing of a copy cut short stays behind as a picture.
+            QFile::remove(target);
+            if (trouble == BookFolderTrouble::None)
+                trouble = TroubleOfBookFolder(book, source + name);
+        }
+        if (trouble != BookFolderTrouble::None) {
+            tell(BookFolderTroubleText(trouble, name, book) + QLatin1Char(' ') + addedCount());
+            if (trouble == BookFolderTrouble::Gone)
+                ForgetVanishedBook(false);
+            else
+                ListBookPictures(book);
+            return;
+        }
+        if (!copied) {
+            tell(QStringLiteral("Could not add the file '") + name +
+                 QStringLiteral("'. Please make sure that the folder '") + BooksPath() +
+                 QLatin1Char('/') + title + QStringLiteral("' is not write protected."));
             continue;
         }
         // Not the source's mode: a picture from a read-only medium must stay deletable.
-        PictureFolders::GiveOrdinaryPermissions(platform::ResolvePath(target));
+        PictureFolders::GiveOrdinaryPermissions(target);
+        present.Add(name);
+        ++added;
     }
     ListBookPictures(book);
 }

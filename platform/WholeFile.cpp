@@ -1,7 +1,8 @@
 #include "WholeFile.h"
 
+#include "TemporaryFiles.h"
+
 #include <QFile>
-#include <QRandomGenerator>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -38,12 +39,11 @@ QByteArray FolderOf(const QByteArray& path) {
     return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
 }
 
-// A new file of a short hidden name in the folder: exclusive, so that nothing already
-// lying there (a named pipe, another writer's file) is ever opened.
+// A new file of a short hidden name in the folder, which tells its writer: exclusive, so that
+// nothing already lying there (a named pipe, another writer's file) is ever opened.
 int CreateTemporary(const QByteArray& folder, QByteArray& name) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = folder + "/.crayvex-" +
-               QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
+        name = NewTemporaryPath(folder);
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;

@@ -5,7 +5,9 @@
 # pack imported again; the chooser then shows the book with its drawings, and one of them
 # opens on the canvas. Before that, a removal made to fail leaves the book shown, and a
 # delete takes the picture selected in it. The coloured pictures gallery deletes a coloured picture, and the
-# chooser's more-pictures button opens the manager.
+# chooser's more-pictures button opens the manager. Fifty pictures into a read-only book are
+# refused with one message; a book whose folder went while the manager showed it leaves the
+# list with one message, and its name then makes a new book listed once.
 # Usage: library.sh <program folder> <resources> <screenshot folder>
 set -uo pipefail
 . "$(dirname "$0")/choose.sh"
@@ -87,6 +89,21 @@ click_in() {
 }
 # link WINDOW LEFT TOP: a click on the text link placed at those twips of the window.
 link() { click_in "$1" $(($2 / 15 + 20)) $(($3 / 15 + 8)); }
+# ready ID: the window is the active one and what it shows stands still: the program has
+# done what the last click asked and waits for the next one. Every click on a list
+# window's link waits for it.
+ready() { wait_until ready_now "$1"; }
+ready_now() {
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] || return 1
+    picture_a=$(window_print "$1") && sleep 0.2 && [ "$picture_a" = "$(window_print "$1")" ]
+}
+window_print() { import -window "$1" rgb:- 2>/dev/null | md5sum; }
+# on WINDOW LEFT TOP: a click on a link of a list window once it is ready for it.
+on() { ready "$1" && link "$@"; }
+# book_shown ID PRINT: the book list of the manager shows another title than it did when
+# its print was taken, and the window is ready.
+books_print() { import -window "$1" -crop 200x21+116+15 rgb:- 2>/dev/null | md5sum; }
+book_shown() { wait_until eval '[ "$(books_print "$manager")" != "$before" ]' && ready "$manager"; }
 # message_continue [SHOT]: the parent message window comes, is looked at, and is closed
 # with its Continue link.
 # A message that follows at once may come in the same window, hidden and shown again too
@@ -139,9 +156,35 @@ choose_files() {
     type_in_box "$1"
     wait_until eval '[ "$(program_windows)" -gt "$windows" ]' || return 1
     xdotool key Return
-    type_in_box "$3"
-    wait_until eval '[ "$(chosen_rows "$d")" = "$count" ] && [ "$(program_windows)" = "$windows" ]' ||
+    # A completer list that comes up late, on a busy machine, takes a key of the names:
+    # then they do not show chosen, and the box is emptied and they are typed again.
+    local attempt
+    for attempt in 1 2 3 4 5 6; do
+        type_in_box "$3"
+        wait_limit=20 wait_until eval '[ "$(chosen_rows "$d")" = "$count" ] &&
+            [ "$(program_windows)" = "$windows" ]' && break
+        [ $attempt = 6 ] && return 1
+        xdotool key End shift+Home BackSpace
+    done
+    xdotool key Return
+    gone Open "$d"
+}
+# choose_all FOLDER: in the shown Open dialog, the folder entered, then every file of it
+# chosen in the dialog's list (a click on its first row, then Shift+End: the child lock
+# takes every key with Ctrl) and opened. The first click may only close the name box's
+# completer list, and the list's files may still be coming in: clicked again until the
+# rows show chosen.
+choose_all() {
+    local d windows
+    d=$(visible Open) || return 1
+    wait_until eval '[ "$(xdotool getactivewindow 2>/dev/null)" = "$d" ]' || return 1
+    windows=$(program_windows)
+    type_in_box "$1"
+    wait_until eval '[ "$(program_windows)" -gt "$windows" ]' || return 1
+    xdotool key Return
+    wait_until eval 'click_in "$d" 150 53; xdotool key shift+End; [ "$(chosen_rows "$d")" -gt 5 ]' ||
         return 1
+    import -window root "$work/step-all.png"
     xdotool key Return
     gone Open "$d"
 }
@@ -187,11 +230,14 @@ wait_until test -f "$coloured" || fail "opening the options stored no colouring"
 # ---- A new book with two drawings; the grey picture is refused ---------------------------
 link "$options" 120 5280 # Add/remove coloring pages and books
 manager=$(visible 'Manage pictures') || fail "the options link did not open the manager"
-link "$manager" 7080 255 # Create a new book
+ready "$manager" || fail "the manager is not ready"
+before=$(books_print "$manager")
+on "$manager" 7080 255 # Create a new book
 in_dialog 'Book title' 'Zoo Animals ' || fail "no input box for the book's title"
 book="$prog/books/Zoo Animals"
 wait_until test -d "$book" || fail "the book was not created (the title is trimmed)"
-link "$manager" 240 6240 # Add pictures to this book
+book_shown || fail "the new book is not shown"
+on "$manager" 240 6240 # Add pictures to this book
 choose_files "$pics/" 3 '"sun.bmp" "grey.bmp" "house.bmp"' || fail "no file dialog for pictures"
 message_continue "$shots/library-grey-refused.png" || fail "the grey picture was not refused"
 no_message || fail "more than the one refusal"
@@ -203,24 +249,67 @@ cmp -s "$pics/sun.bmp" "$book/sun.bmp" && cmp -s "$pics/house.bmp" "$book/house.
 import -window root "$shots/library-manager.png"
 echo "a new book with two drawings, the grey one refused"
 
+# ---- A read-only book takes no picture, told once; a book whose folder went leaves -----
+# Write protected as the program tells it, by the permission bits (also for root).
+many=$work/many
+mkdir -p "$many"
+for i in $(seq -w 1 50); do cp "$pics/sun.bmp" "$many/p$i.bmp"; done
+chmod a-w "$book"
+on "$manager" 240 6240 # Add pictures to this book
+choose_all "$many/" || fail "no file dialog for the fifty pictures"
+message_continue "$shots/library-read-only.png" || fail "adding into a read-only book said nothing"
+no_message || fail "more than one message for the read-only book"
+chmod u+w "$book"
+[ -z "$(ls "$book" | grep '^p')" ] || fail "pictures were added to the read-only book"
+echo "fifty pictures into a read-only book: one message"
+
+# The folder goes while the manager shows the book: the next command on it tells so once,
+# and the book leaves the list.
+mv "$book" "$work/zoo-away"
+on "$manager" 5040 255 # Delete this book
+message_continue "$shots/library-vanished.png" || fail "a vanished book's removal said nothing"
+no_message || fail "more than one message for the vanished book"
+ready "$manager" || fail "the manager is not ready after the vanished book"
+import -window root "$shots/library-vanished-left.png"
+# The same name for a new book is listed once, shown, and takes the pictures again.
+before=$(books_print "$manager")
+on "$manager" 7080 255 # Create a new book
+in_dialog 'Book title' 'Zoo Animals' || fail "no input box for the book's title again"
+wait_until test -d "$book" || fail "the book was not made again"
+book_shown || fail "the book made again is not shown"
+on "$manager" 240 6240 # Add pictures to this book
+choose_files "$pics/" 2 '"sun.bmp" "house.bmp"' || fail "no file dialog for the pictures again"
+wait_until test -f "$book/sun.bmp.qrv" -a -f "$book/house.bmp.qrv" ||
+    fail "the pictures added again were not listed"
+ready "$manager" || fail "the manager is not ready after adding again"
+# The book list opened: each title once.
+eval "$(xdotool getwindowgeometry --shell "$manager")"
+xdotool mousemove $((X + 116 + 192)) $((Y + 15 + 10)) click 1
+sleep 0.5
+import -window root "$shots/library-books-listed.png"
+xdotool key Escape
+ready "$manager" || fail "the manager is not ready after its book list"
+rm -rf "$work/zoo-away"
+echo "a vanished book left the list, and its name made a new book listed once"
+
 # ---- A picture pack of the book --------------------------------------------------------
-link "$manager" 2820 6660 # Create a Picture Pack
+on "$manager" 2820 6660 # Create a Picture Pack
 builder=$(visible 'Create a Picture Pack') || fail "no pack builder"
 import -window root "$shots/library-pack-builder.png"
 # A folder name that a pack cannot carry is refused before the save dialog.
 mkdir -p "$work/a|b"
 cp "$pics/sun.bmp" "$work/a|b/"
-link "$builder" 120 1920 # Select files to put into the Picture Pack
+on "$builder" 120 1920 # Select files to put into the Picture Pack
 choose_files "$work/a|b/" 1 '"sun.bmp"' || fail "no file dialog for the refused pack's pictures"
 message_continue "$shots/library-pack-refused.png" || fail "the name with a bar was not refused"
 xdotool search --onlyvisible --name '^Select where' >/dev/null 2>&1 && fail "a save dialog came"
 [ -z "$(ls "$work/out")" ] || fail "the refused pack wrote $(ls "$work/out")"
-link "$builder" 120 1920 # Select files to put into the Picture Pack
+on "$builder" 120 1920 # Select files to put into the Picture Pack
 choose_files "$book/" 2 '"house.bmp" "sun.bmp"' || fail "no file dialog for the pack's pictures"
 in_dialog 'Select where you would like to save the Picture Pack.' "$work/out/zoo" ||
     fail "no save dialog for the pack"
 message_continue || fail "no message after writing the pack"
-link "$builder" 5400 2280 # Close
+on "$builder" 5400 2280 # Close
 gone 'Create a Picture Pack' "$builder" || fail "the pack builder did not close"
 pack=$work/out/zoo.zvp
 [ -f "$pack" ] || fail "no pack at $pack"
@@ -235,15 +324,16 @@ echo "a pack of the book written"
 # ---- A removal that fails keeps the book shown; a delete then takes what is shown -------
 # A read-only picture keeps the book from being removed.
 chmod a-w "$book/house.bmp"
-link "$manager" 5040 255 # Delete this book
+on "$manager" 5040 255 # Delete this book
 message_continue || fail "removing the book asked nothing"
 message_continue "$shots/library-removal-failed.png" || fail "the failed removal said nothing"
 [ -f "$book/sun.bmp" ] && [ -f "$book/house.bmp" ] || fail "the failed removal took pictures"
 # The book's second thumbnail, sun.bmp, a grid cell to the right of the first.
+ready "$manager" || fail "the manager is not ready after the failed removal"
 click_in "$manager" $((240 / 15 + 75 + 142)) $((690 / 15 + 55))
 sleep 0.3
 import -window root "$shots/library-selected-after-failure.png"
-link "$manager" 3240 6240 # Delete selected picture(s)
+on "$manager" 3240 6240 # Delete selected picture(s)
 message_continue || fail "deleting the selected picture asked nothing"
 wait_until test ! -e "$book/sun.bmp" || fail "the selected picture of the shown book stayed"
 no_message || fail "deleting the selected picture gave a message"
@@ -255,17 +345,17 @@ import -window root "$shots/library-deleted-after-failure.png"
 echo "a failed removal kept its book shown, and the delete took the picture selected there"
 
 # ---- The book removed, and installed again from its pack -------------------------------
-link "$manager" 5040 255 # Delete this book
+on "$manager" 5040 255 # Delete this book
 message_continue || fail "removing the book asked nothing"
 wait_until test ! -e "$book" || fail "the book was not removed"
-link "$manager" 240 6660 # Import a Picture Pack
+on "$manager" 240 6660 # Import a Picture Pack
 message_continue || fail "no notice before importing"
 in_dialog Open "$pack" || fail "no file dialog for the pack"
 message_continue "$shots/library-imported.png" || fail "no message after importing"
 cmp -s "$pics/sun.bmp" "$book/sun.bmp" && cmp -s "$pics/house.bmp" "$book/house.bmp" ||
     fail "the imported pictures differ from the book's"
 [ "$(ls "$book" | wc -l)" = 2 ] || fail "the imported book holds $(ls "$book")"
-link "$manager" 8760 6660 # Close
+on "$manager" 8760 6660 # Close
 gone 'Manage pictures' "$manager" || fail "the manager did not close"
 options=$(visible Options) || fail "the options window did not come back"
 link "$options" 3360 6000 # Cancel
@@ -323,15 +413,16 @@ options
 link "$options" 120 4920 # Manage colored pages
 gallery=$(visible 'Manage colored pictures') || fail "the options link did not open the gallery"
 # The first thumbnail of the list view, which the design puts at 240, 690 twips.
+ready "$gallery" || fail "the gallery is not ready"
 click_in "$gallery" $((240 / 15 + 75)) $((690 / 15 + 55))
 sleep 0.3
 import -window root "$shots/library-gallery.png"
-link "$gallery" 240 6450 # Delete selected picture(s)
+on "$gallery" 240 6450 # Delete selected picture(s)
 message_continue || fail "deleting asked nothing"
 wait_until test ! -e "$coloured" || fail "the coloured picture was not deleted"
 [ -e "$coloured.qrv" ] && fail "the coloured picture's thumbnail stayed"
 [ -f "$builtin/$first" ] || fail "deleting the colouring took the drawing"
-link "$gallery" 8760 6450 # Close
+on "$gallery" 8760 6450 # Close
 gone 'Manage colored pictures' "$gallery" || fail "the gallery did not close"
 options=$(visible Options) || fail "the options window did not come back"
 link "$options" 3360 6000 # Cancel
@@ -345,7 +436,7 @@ click_in "$chooser" $((8 + $(size_of w bitmap/141) / 2)) $((8 + 489 - 5 - $(size
 m=$(visible Message) || fail "the more-pictures button asked nothing"
 click_in "$m" $((4440 / 15 + $(size_of w bitmap/115) / 2)) $((1800 / 15 + $(size_of h bitmap/115) / 2))
 manager=$(visible 'Manage pictures') || fail "the more-pictures button did not open the manager"
-link "$manager" 8760 6660 # Close
+on "$manager" 8760 6660 # Close
 gone 'Manage pictures' "$manager" || fail "the manager did not close"
 xdotool mousemove 40 50 click 1
 chooser=$(visible Open) || fail "no chooser after the manager"

@@ -64,9 +64,13 @@ public:
             accept ? dialog.accept() : dialog.reject();
         });
     }
-    // The parent chooses files of a folder in the file dialog.
-    void Choose(const QString& folder, const QStringList& names) {
-        WhenShown<QFileDialog>([folder, names](QFileDialog& dialog) {
+    // The parent chooses files of a folder in the file dialog; `meanwhile` happens while
+    // the dialog is open.
+    void Choose(const QString& folder, const QStringList& names,
+                std::function<void()> meanwhile = {}) {
+        WhenShown<QFileDialog>([folder, names, meanwhile](QFileDialog& dialog) {
+            if (meanwhile)
+                meanwhile();
             dialog.setDirectory(folder);
             QStringList quoted;
             for (const QString& name : names)
@@ -280,14 +284,15 @@ TEST_F(BookManagement, AfterAFailedRemovalTheListShowsTheBookTheDeleteActsOn) {
     EXPECT_TRUE(Exists("books/Birds/owl.bmp"));
     EXPECT_EQ(Items(*window.LV), (QStringList{"cat.bmp", "dog.bmp", "fox.bmp"}));
 
-    // A book whose folder went away shows no pictures, not those of the book before.
+    // A book whose folder went away leaves the list; the first book is shown.
     ASSERT_TRUE(QDir(In("books/Birds")).removeRecursively());
     messages.clear();
     window.cBooks->SetListIndex("1");
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].endsWith("could not be found. Please make sure that the directory "
                                      "exists and that it is not write protected."));
-    EXPECT_EQ(window.LV->count(), 0);
+    EXPECT_EQ(Books(), (QStringList{"Animals", "The Crayvex"}));
+    EXPECT_EQ(Items(*window.LV), (QStringList{"cat.bmp", "dog.bmp", "fox.bmp"}));
     window.cFunc_Click(DeletePictures);
     EXPECT_EQ(messages.back(), "Please select at least one picture to delete.");
     QFile::setPermissions(In("books/Animals/dog.bmp"), QFile::ReadOwner | QFile::WriteOwner);
@@ -375,6 +380,109 @@ TEST_F(BookManagement, AFaultyPictureEndsTheAddingAndKeepsWhatWasCopied) {
     EXPECT_FALSE(Exists("books/Birds/b.gif"));
     EXPECT_FALSE(Exists("books/Birds/c.bmp"));
     EXPECT_EQ(Items(*window.LV), (QStringList{"a.bmp", "owl.bmp"}));
+}
+
+// A book whose folder went while the window showed it: whatever the parent does next with
+// it, the book leaves the list with one message and the first book left is shown.
+TEST_F(BookManagement, ABookWhoseFolderHasGoneLeavesTheList) {
+    struct Case {
+        const char* what;
+        std::function<void(BookManagement&)> act;
+    };
+    const Case cases[] = {
+        {"chosen again", [](BookManagement& t) { t.window.cBooks->SetListIndex("1"); }},
+        {"removed", [](BookManagement& t) { t.window.cFunc_Click(RemoveBook); }},
+        {"pictures added", [](BookManagement& t) { t.window.cFunc_Click(AddPictures); }},
+        {"gone while the file dialog was open",
+         [](BookManagement& t) {
+             t.Drawing("to add/boat.bmp");
+             t.Choose(t.In("to add"), {"boat.bmp"},
+                      [&t] { QDir(t.In("books/Birds")).removeRecursively(); });
+             t.window.cFunc_Click(AddPictures);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Show("Birds");
+        if (std::string_view(c.what) != "gone while the file dialog was open") {
+            ASSERT_TRUE(QDir(In("books/Birds")).removeRecursively());
+        }
+        c.act(*this);
+        EXPECT_EQ(messages, std::vector<QString>{"'" + In("books/Birds") +
+                                                 "' could not be found. Please make sure that the "
+                                                 "directory exists and that it is not write "
+                                                 "protected."});
+        EXPECT_EQ(Books(), (QStringList{"Animals", "The Crayvex"}));
+        EXPECT_EQ(Current(), "Animals");
+        EXPECT_EQ(Items(*window.LV), (QStringList{"cat.bmp", "dog.bmp", "fox.bmp"}));
+        EXPECT_FALSE(Exists("books/Birds/boat.bmp"));
+        window.Unload();
+        messages.clear();
+        Drawing("books/Birds/owl.bmp");
+    }
+}
+
+// "Create a new book" with the name of a book whose folder went lists it once, shown.
+TEST_F(BookManagement, ANewBookTakesTheEntryOfAVanishedOneOfItsName) {
+    Show("Animals");
+    ASSERT_TRUE(QDir(In("books/Birds")).removeRecursively());
+    Type("birds");
+    window.cFunc_Click(AddBook);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(Books(), (QStringList{"Animals", "The Crayvex", "birds"}));
+    EXPECT_EQ(Current(), "birds");
+    EXPECT_EQ(window.LV->count(), 0);
+}
+
+// A folder that takes no copy ends the adding with one message that counts what was added;
+// the pictures added stay listed.
+TEST_F(BookManagement, AFolderThatTakesNoCopyIsToldOnceWithTheCountAdded) {
+    QStringList names;
+    for (int i = 0; i < 12; ++i) {
+        names << QStringLiteral("p%1.bmp").arg(i, 2, 10, QLatin1Char('0'));
+        Drawing("to add/" + names.back());
+    }
+    const QString book = In("books/Birds");
+    const auto readOnly = [&] {
+        ASSERT_TRUE(QFile::setPermissions(book, QFile::ReadOwner | QFile::ExeOwner));
+    };
+    Show("Birds");
+    readOnly();
+    Choose(In("to add"), names);
+    window.cFunc_Click(AddPictures);
+    EXPECT_EQ(messages,
+              std::vector<QString>{"Could not add the file 'p00.bmp'. Please make sure "
+                                   "that the folder '" +
+                                   book + "' is not write protected. No pictures were added."});
+    EXPECT_EQ(Items(*window.LV), QStringList{"owl.bmp"});
+    EXPECT_EQ(QDir(book).entryList(QDir::Files), (QStringList{"owl.bmp", "owl.bmp.qrv"}));
+
+    // Write protected part of the way through: what was copied stays and is counted.
+    ASSERT_TRUE(
+        QFile::setPermissions(book, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    messages.clear();
+    int copies = 0;
+    Choose(In("to add"), names);
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        copies = int(QDir(book).entryList({QStringLiteral("p*.bmp")}, QDir::Files).size());
+        if (copies >= 3)
+            readOnly();
+    });
+    timer.start(0);
+    window.cFunc_Click(AddPictures);
+    timer.stop();
+    const int added = int(QDir(book).entryList({QStringLiteral("p*.bmp")}, QDir::Files).size());
+    ASSERT_GE(added, 3);
+    ASSERT_LT(added, 12);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages.front(), "Could not add the file '" + names[added] +
+                                    "'. Please make sure that the folder '" + book +
+                                    "' is not write protected. " + QString::number(added) +
+                                    " pictures were added.");
+    EXPECT_EQ(window.LV->count(), added + 1);
+    ASSERT_TRUE(
+        QFile::setPermissions(book, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
 TEST_F(BookManagement, CloseUnloadsAndAnUnknownTagDoesNothing) {

@@ -82,15 +82,18 @@ TEST_F(PictureListWindows, UnreadablePicturesAreSkippedUnlessTheirThumbnailExist
         EXPECT_EQ(window.LV->count(), 0);
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 
-        // A book folder gone since the window loaded: a message, and no pictures shown, so
-        // that none of the book before can be taken for the chosen book's.
+        // A book folder gone since the window loaded: a message, and the book leaves the
+        // list; the first book left is shown under its own title.
         window.cBooks->SetListIndex("0");
         ASSERT_TRUE(QDir(In(QString::fromLatin1(twin.root) + "Empty")).removeRecursively());
         window.cBooks->SetListIndex("1");
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0],
                   In(QString::fromLatin1(twin.root) + "Empty").prepend('\'') + NotFound);
-        EXPECT_EQ(window.LV->count(), 0);
+        EXPECT_EQ(window.cBooks->ListCount(), 1);
+        EXPECT_EQ(window.cBooks->List(0), "Animals");
+        EXPECT_EQ(window.cBooks->ListIndex(), "0");
+        EXPECT_EQ(Items(*window.LV), (QStringList{"good.bmp" + suffix, "stale.gif" + suffix}));
         window.Unload();
         messages.clear();
         ASSERT_TRUE(QDir(In(QString::fromLatin1(twin.root))).removeRecursively());
