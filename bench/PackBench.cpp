@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -16,7 +17,6 @@
 
 namespace {
 constexpr int kPictures = 1000;
-constexpr qsizetype kPictureSize = 100 * 1024;
 
 struct Bench {
     Bench() {
@@ -29,15 +29,20 @@ struct Bench {
         QDir().mkpath(folder + "/Drawings");
         QDir().mkpath(folder + "/program/books");
         platform::SetProgramFolder(folder + "/program");
-        // Drawing-like bytes below the separator's range, different in every file.
-        QByteArray bytes(kPictureSize, Qt::Uninitialized);
+        // Line drawings of 8 bits a pixel, 320 x 320 (about 100 KB each, as the pictures
+        // are checked when a pack is installed), different in every file.
+        QImage drawing(320, 320, QImage::Format_Indexed8);
+        drawing.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
         for (int k = 0; k < kPictures; ++k) {
-            for (qsizetype i = 0; i < bytes.size(); ++i)
-                bytes[i] = char((i * 31 + k * 7 + (i >> 9)) % 0x93);
             const QString path = folder + QStringLiteral("/Drawings/drawing_%1.bmp").arg(k);
-            QFile file(path);
-            if (!file.exists() && file.open(QIODevice::WriteOnly))
-                file.write(bytes);
+            if (!QFileInfo::exists(path)) {
+                for (int y = 0; y < drawing.height(); ++y) {
+                    uchar* row = drawing.scanLine(y);
+                    for (int x = 0; x < drawing.width(); ++x)
+                        row[x] = uchar((x * x + y * y + k * 97) % 613 < 9);
+                }
+                drawing.save(path, "BMP");
+            }
             pictures << path;
         }
         pack = folder + "/drawings.zvp";

@@ -80,14 +80,23 @@ bool IsPictureFile(const QString& name) {
 }
 
 bool IsBookTitle(const QString& title) {
-    if (!mMain::IsValidFileName(title) || title != title.trimmed() ||
-        title.startsWith(QLatin1Char('.')))
-        return false;
-    for (const QChar c : title) {
+    return !title.isEmpty() && RefusedCharacter(title).isEmpty() && title == title.trimmed() &&
+           !title.startsWith(QLatin1Char('.'));
+}
+
+QString RefusedCharacter(const QString& name) {
+    for (const QChar c : name) {
+        if (QStringLiteral("\\/:*?\"<>|").contains(c))
+            return QStringLiteral("the character \"") + c + QLatin1Char('"');
+        if (c == QLatin1Char('\t'))
+            return QStringLiteral("a tab");
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+            return QStringLiteral("a line break");
         if (c.category() == QChar::Other_Control)
-            return false;
+            return QStringLiteral("the control character U+") +
+                   QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
     }
-    return true;
+    return {};
 }
 
 void GiveOrdinaryPermissions(const QString& path) {

@@ -31,9 +31,15 @@ QString ThumbnailFile(const QString& picture);
 bool IsPictureFile(const QString& name);
 
 // Whether a title is one that "Create a new book" takes as it is: not empty, no blank at
-// either end (the input is trimmed), no dot first (a hidden folder is no book), and none
-// of \ / : * ? " < > | nor a control character such as a line break.
+// either end (the input is trimmed), no dot first (a hidden folder is no book), and no
+// character that RefusedCharacter names.
 bool IsBookTitle(const QString& title);
+
+// The first character of a name that a title or a picture's file name may not hold (one
+// of \ / : * ? " < > | or a control character such as a tab or a line break), described
+// for a message to the adult: "the character \"*\"", "a tab", "a line break", "the control
+// character U+0001". Empty when the name holds none.
+QString RefusedCharacter(const QString& name);
 
 // The titles of the books, sorted without regard to case. Hidden folders (a name that
 // begins with a dot) are not books.

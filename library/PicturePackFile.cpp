@@ -151,21 +151,35 @@ QStringList HeaderNames(QByteArrayView header) {
 }
 
 QString NameRefusal(const QString& bookName, const QStringList& names) {
-    QString why = BytesRefusal(bookName, names.isEmpty());
+    const QString book = Composed(bookName);
+    QString why = BytesRefusal(book, names.isEmpty());
     if (!why.isEmpty())
         return why;
-    if (!IsBookName(bookName))
-        return Refused(QStringLiteral("the folder name '") + bookName +
-                       QStringLiteral("' cannot be the title of a book. A title may not begin "
-                                      "or end with a blank, begin with a dot, or hold a line "
-                                      "break or any of the characters \\ / : * ? \" < > |. "
-                                      "Please rename the folder and try again."));
+    if (!IsBookName(book)) {
+        QString what = PictureFolders::RefusedCharacter(book);
+        if (what.isEmpty())
+            what = book.startsWith(QLatin1Char('.')) ? QStringLiteral("a dot at its beginning")
+                                                     : QStringLiteral("a blank at its beginning "
+                                                                      "or end");
+        return Refused(QStringLiteral("the folder name '") + book + QStringLiteral("' holds ") +
+                       what +
+                       QStringLiteral(", so it cannot be the title of a book. A title may not "
+                                      "begin or end with a blank, begin with a dot, or hold a "
+                                      "tab, a line break or any of the characters \\ / : * ? "
+                                      "\" < > |. Please rename the folder and try again."));
+    }
     QHash<QString, QString> seen; // lower-cased name -> name
     for (qsizetype i = 0; i < names.size(); ++i) {
-        const QString& name = names[i];
+        const QString name = Composed(names[i]);
         why = BytesRefusal(name, i == names.size() - 1);
         if (!why.isEmpty())
             return why;
+        const QString character = PictureFolders::RefusedCharacter(name);
+        if (!character.isEmpty())
+            return Refused(QStringLiteral("the name '") + name + QStringLiteral("' holds ") +
+                           character +
+                           QStringLiteral(", which the name of a picture in a book may not hold. "
+                                          "Please rename it and try again."));
         if (!IsPictureName(name))
             return Refused(QStringLiteral("'") + name +
                            QStringLiteral("' is not a picture that a book can hold. Only *.bmp, "
@@ -187,7 +201,7 @@ WriteOutcome Write(const QString& path, const QString& bookName, const QStringLi
                    QString& error) {
     QStringList names;
     for (const QString& picture : pictures)
-        names.append(mMain::GetFileName(picture));
+        names.append(Composed(mMain::GetFileName(picture)));
     error = NameRefusal(bookName, names);
     if (!error.isEmpty())
         return WriteOutcome::Refused;
@@ -196,7 +210,7 @@ WriteOutcome Write(const QString& path, const QString& bookName, const QStringLi
         error = pack.errorString();
         return WriteOutcome::Failed;
     }
-    const QByteArray header = Header(bookName, names);
+    const QByteArray header = Header(Composed(bookName), names);
     const QByteArray separator = PackSeparator();
     if (pack.write(header) != header.size()) {
         error = pack.errorString();
@@ -267,7 +281,11 @@ bool IsBookName(const QString& name) {
 
 bool IsPictureName(const QString& name) {
     return IsSafeName(name) && PictureFolders::IsPictureFile(name) &&
-           !name.startsWith(QLatin1Char('.'));
+           !name.startsWith(QLatin1Char('.')) && PictureFolders::RefusedCharacter(name).isEmpty();
+}
+
+QString Composed(const QString& name) {
+    return name.normalized(QString::NormalizationForm_C);
 }
 
 } // namespace PicturePackFile

@@ -27,16 +27,18 @@ QByteArray Header(const QString& bookName, const QStringList& names);
 QStringList HeaderNames(QByteArrayView header);
 
 // Why a pack of this book name and these picture file names would not read back as the
-// same names: a name that holds "|" or a character outside Windows-1252, or whose bytes
-// would be read as the separator; a book name that "Create a new book" would not take; a
-// picture name that is no line drawing or is hidden; two names that differ only in letter
-// case. The message for the adult, naming the name; empty when the pack can carry them.
+// same names, judging each name composed (see Composed): a name that holds "|" or a
+// character outside Windows-1252, or whose bytes would be read as the separator; a book
+// name that "Create a new book" would not take; a picture name holding a character a title
+// may not hold, or that is no line drawing or is hidden; two names that differ only in
+// letter case. The message for the adult, naming the name and the character refused;
+// empty when the pack can carry them.
 QString NameRefusal(const QString& bookName, const QStringList& names);
 
 enum class WriteOutcome { Written, Refused, Failed };
 
 // Writes a pack of the pictures at the given paths (named in the header by their file
-// names), streaming each picture from its file. An existing file at `path` is replaced
+// names, composed), streaming each picture from its file. An existing file at `path` is replaced
 // only once the new pack is complete; otherwise it is left as it was and `error` tells
 // why. Refused: a name (see NameRefusal) or a picture's bytes could not be carried
 // unchanged, and `error` is the message for the adult. Failed: a file could not be read
@@ -68,7 +70,13 @@ bool IsSafeName(const QString& name);
 bool IsBookName(const QString& name);
 
 // Whether a pack's picture name may become a picture of a book: a safe name of a line
-// drawing (*.bmp, *.gif, *.jpg) that is not hidden (no dot first).
+// drawing (*.bmp, *.gif, *.jpg) that is not hidden (no dot first) and holds no character
+// that a book's title may not hold.
 bool IsPictureName(const QString& name);
+
+// The name with its accented letters composed (Unicode form C), as a pack's Windows-1252
+// header holds them: a folder of another system may name "Crème" as "Cre" followed by a
+// combining accent.
+QString Composed(const QString& name);
 
 } // namespace PicturePackFile

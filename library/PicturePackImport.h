@@ -24,8 +24,14 @@ QString Run();
 // ... before its extension. Every name comes from the pack and is checked before use: the
 // book name must be a title that "Create a new book" takes, each picture name that of a
 // line drawing (*.bmp, *.gif, *.jpg) that is not hidden; any other is a damaged pack. The
-// pictures are gathered in a hidden folder of books/ that becomes the book only once
-// all of them are written, so a failure leaves nothing behind.
+// pack is read a piece at a time, and a piece longer than the largest picture the program
+// shows (17,000,000 bytes) is a damaged pack, so no pack takes more memory than that.
+// Every picture must load as one chosen for "Add pictures" does and be whole; a picture
+// that does not, or a pack cut inside a separator, is a damaged pack. Names beyond the
+// last picture are ignored when every picture is whole. The pictures are gathered in a
+// hidden folder of books/ that becomes the book only once all of them are written and
+// checked, so a failure (a read error or want of memory too) leaves nothing behind. A
+// numbered name is shortened where it would pass 255 bytes.
 Result Install(const QString& packPath);
 
 } // namespace PicturePackImport

@@ -1,4 +1,7 @@
 #include "CaseInsensitivePath.h"
+#include "JpegFile.h"
+#include "PackReader.h"
+#include "PictureFile.h"
 #include "PictureFolders.h"
 #include "PicturePackFile.h"
 #include "PicturePackImport.h"
@@ -6,16 +9,27 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QSet>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 
 namespace PicturePackImport {
 namespace {
 const QString CrLf = QStringLiteral("\r\n");
+
+// The longest piece of a pack that is read. No picture the program shows exceeds
+// MaxPicturePixels (4,000,000), and the largest file of such a picture is an uncompressed
+// 32-bit bitmap, 4 bytes a pixel: 16,000,000 bytes. 1,000,000 more leave room for headers,
+// a colour table and what other programs add. A longer piece (a picture, or a header
+// before the first separator) is a damaged pack, so no read holds more than this.
+constexpr qint64 LongestPiece = 17'000'000;
+// The longest file name, in bytes, that the file systems the program runs on take.
+constexpr qsizetype LongestName = 255;
 
 QString OpenFailed(const QString& description) {
     return QStringLiteral("There was the following error while trying to open The Crayvex "
@@ -49,29 +63,37 @@ Result Failure(const QString& message) {
     return Result{QString(), message};
 }
 
-// The whole pack, read once. Reading (rather than mapping) keeps a pack on a medium that
-// goes away mid-import a read error instead of a crash.
-bool ReadPack(const QString& path, QByteArray& pack, QString& error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
-        return false;
+QString TooLong(const QString& name) {
+    return OpenFailed(
+        (name.isEmpty() ? QStringLiteral("A picture") : "The picture '" + name + "'") +
+        QStringLiteral(" in the pack is longer than 17 MB (17,000,000 bytes), "
+                       "more than any picture The Crayvex can show takes."));
+}
+
+QString Incomplete(const QString& name) {
+    return OpenFailed(QStringLiteral("The picture '") + name +
+                      QStringLiteral("' in the pack is incomplete or faulty."));
+}
+
+// Whether the piece ends in the first bytes of a separator: where a pack was cut inside
+// the separator of a picture that did not come.
+bool EndsInPartOfSeparator(QByteArrayView piece) {
+    static const QByteArray separator = PicturePackFile::PackSeparator();
+    for (qsizetype n = 1; n < separator.size(); ++n) {
+        if (piece.endsWith(QByteArrayView(separator).first(n)))
+            return true;
     }
-    const qint64 size = file.size();
-    pack = QByteArray(size, Qt::Uninitialized);
-    qint64 done = 0;
-    while (done < size) {
-        const qint64 got = file.read(pack.data() + done, size - done);
-        if (got < 0) {
-            error = file.errorString();
-            return false;
-        }
-        if (got == 0)
-            break;
-        done += got;
-    }
-    pack.truncate(done);
-    return true;
+    return false;
+}
+
+// The name with `suffix` after it, the name shortened by whole characters where the two
+// would pass the longest file name.
+QString WithSuffix(const QString& name, const QString& suffix) {
+    const qsizetype room = LongestName - QFile::encodeName(suffix).size();
+    QString base = name;
+    while (!base.isEmpty() && QFile::encodeName(base).size() > room)
+        base.chop(base.size() >= 2 && base.back().isLowSurrogate() ? 2 : 1);
+    return base + suffix;
 }
 
 bool Taken(const QString& folder, const QString& name) {
@@ -83,7 +105,7 @@ QString FreeBookName(const QString& books, const QString& name) {
     if (!Taken(books, name))
         return name;
     for (long n = 1;; ++n) {
-        const QString candidate = name + QLatin1Char('_') + QString::number(n);
+        const QString candidate = WithSuffix(name, QLatin1Char('_') + QString::number(n));
         if (!Taken(books, candidate))
             return candidate;
     }
@@ -114,7 +136,7 @@ QString FreePictureName(const QSet<QString>& used, const QString& name) {
     const QString extension = name.right(3);
     for (long n = 1;; ++n) {
         const QString candidate =
-            stem + QLatin1Char('_') + QString::number(n) + QLatin1Char('.') + extension;
+            WithSuffix(stem, QLatin1Char('_') + QString::number(n) + QLatin1Char('.') + extension);
         if (!used.contains(candidate.toLower()))
             return candidate;
     }
@@ -138,29 +160,23 @@ bool WritePicture(const QString& path, QByteArrayView bytes, QString& error) {
     return true;
 }
 
-} // namespace
-
-Result Install(const QString& packPath) {
-    QByteArray bytes;
-    QString error;
-    if (!ReadPack(packPath, bytes, error))
-        return Failure(OpenFailed(error));
-    const QByteArrayView pack(bytes);
-    const PicturePackFile::PackLayout first = PicturePackFile::Split(pack, 0);
-    if (!first.MorePictures)
+// Installs the pack; a failure of memory goes up as std::bad_alloc, after the staging
+// folder has gone with everything in it.
+Result InstallPack(const QString& packPath) {
+    PackReader reader(packPath, LongestPiece);
+    if (!reader.Open())
+        return Failure(OpenFailed(reader.Error()));
+    QByteArray header;
+    const PackReader::Next first = reader.Read(header);
+    if (first == PackReader::Next::Failed)
+        return Failure(OpenFailed(reader.Error()));
+    if (first != PackReader::Next::Piece || !reader.Followed())
         return Failure(NoHeader());
 
-    const QStringList names = PicturePackFile::HeaderNames(first.Header);
-    const PicturePackFile::PackLayout layout = PicturePackFile::Split(pack, names.size() - 1);
+    const QStringList names = PicturePackFile::HeaderNames(header);
+    header.clear();
     if (!PicturePackFile::IsBookName(names[0]))
         return Failure(HeaderDamaged());
-    for (qsizetype i = 1; i <= layout.Pictures.size(); ++i) {
-        if (!PicturePackFile::IsPictureName(names[i]))
-            return Failure(HeaderDamaged());
-    }
-    if (layout.MorePictures)
-        return Failure(AddFailed(QStringLiteral("The pack holds more pictures than names.")));
-
     const QString books = PictureFolders::BooksFolder();
     QString title = FreeBookName(books, names[0]);
     QTemporaryDir staging(books + QStringLiteral("/.import-XXXXXX"));
@@ -169,18 +185,50 @@ Result Install(const QString& packPath) {
     PictureFolders::GiveOrdinaryPermissions(staging.path());
 
     QSet<QString> used;
-    for (qsizetype i = 0; i < layout.Pictures.size(); ++i) {
-        const QString& name = names[i + 1];
+    QByteArray picture;
+    QImage loaded; // one buffer for every picture's check
+    QString error;
+    for (qsizetype i = 1;; ++i) {
+        const QString name = i < names.size() ? names[i] : QString();
+        const PackReader::Next next = reader.Read(picture);
+        if (next == PackReader::Next::End)
+            break;
+        if (next == PackReader::Next::Failed)
+            return Failure(OpenFailed(reader.Error()));
+        if (next == PackReader::Next::TooLong)
+            return Failure(TooLong(name));
+        if (i >= names.size())
+            return Failure(AddFailed(QStringLiteral("The pack holds more pictures than names.")));
+        if (!PicturePackFile::IsPictureName(name))
+            return Failure(HeaderDamaged());
         const QString target = FreePictureName(used, name);
         used.insert(target.toLower());
-        if (!WritePicture(staging.path() + QLatin1Char('/') + target, layout.Pictures[i], error))
+        const QString path = staging.path() + QLatin1Char('/') + target;
+        if (!WritePicture(path, picture, error))
             return Failure(AddFailed(error));
+        // Each picture must load as one chosen for "Add pictures" does, and be whole: a
+        // pack cut short ends in a picture cut short, or in part of a separator when more
+        // names were to come.
+        const bool namesLeft = !reader.Followed() && i + 1 < names.size();
+        if (!platform::LoadPicture(path, 0xFFFFFF, loaded) || platform::JpegCutShort(picture) ||
+            (namesLeft && EndsInPartOfSeparator(picture)))
+            return Failure(Incomplete(name));
     }
     error = MoveIntoPlace(staging.path(), books, title);
     if (!error.isEmpty())
         return Failure(AddFailed(error));
     staging.setAutoRemove(false);
     return Result{title, Added(title)};
+}
+
+} // namespace
+
+Result Install(const QString& packPath) {
+    try {
+        return InstallPack(packPath);
+    } catch (const std::bad_alloc&) {
+        return Failure(OpenFailed(QStringLiteral("There is not enough memory to read the file.")));
+    }
 }
 
 } // namespace PicturePackImport

@@ -75,6 +75,12 @@ void frmPicturePack::lJoin_Click() {
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     const QString bookName = mMain::GetFileName(folder.chopped(1));
+    const QStringList leftOut = platform::TypedNamesLeftOut();
+    if (!leftOut.isEmpty()) {
+        Tell(QStringLiteral("These names you typed are not put into the Picture Pack, because "
+                            "they are hidden files or not pictures (*.bmp, *.gif, *.jpg): '") +
+             leftOut.join(QStringLiteral("', '")) + QStringLiteral("'."));
+    }
     // Names the pack could not carry unchanged are told before asking where to save.
     const QString refusal = PicturePackFile::NameRefusal(bookName, names);
     if (!refusal.isEmpty()) {

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPointer>
 
 namespace platform {
@@ -11,6 +12,7 @@ namespace platform {
 namespace {
 
 int32_t lastError = 0;
+QStringList lastLeftOut;
 
 QString UpToNul(const QString& text) {
     const qsizetype nul = text.indexOf(QChar(0));
@@ -47,8 +49,38 @@ QString ResultFor(const QStringList& files, bool multiSelect, OPENFILENAME& ofn)
     return result;
 }
 
+// The names typed into the dialog's name box: each between double quotes, or the whole
+// text when it has none, as Qt's dialog reads them.
+QStringList TypedNames(const QString& text) {
+    if (!text.contains(QLatin1Char('"')))
+        return text.isEmpty() ? QStringList() : QStringList{text};
+    QStringList names;
+    const QStringList parts = text.split(QLatin1Char('"'));
+    for (qsizetype i = 1; i < parts.size(); i += 2) {
+        if (!parts[i].isEmpty())
+            names << parts[i];
+    }
+    return names;
+}
+
+// The typed names that are not among the chosen files: when some typed names match files
+// the dialog lists, it gives only those, leaving out the hidden ones and those its filter
+// does not show.
+QStringList LeftOut(const QString& typed, const QDir& folder, const QStringList& files) {
+    QStringList chosen;
+    for (const QString& file : files)
+        chosen << QDir::cleanPath(QFileInfo(file).absoluteFilePath());
+    QStringList leftOut;
+    for (const QString& name : TypedNames(typed)) {
+        if (!chosen.contains(QDir::cleanPath(folder.absoluteFilePath(name))))
+            leftOut << name;
+    }
+    return leftOut;
+}
+
 int32_t RunFileDialog(OPENFILENAME& ofn, bool save) {
     lastError = 0;
+    lastLeftOut.clear();
     if (ofn.lStructSize != OpenFileNameSize) {
         lastError = CDERR_STRUCTSIZE;
         return 0;
@@ -101,6 +133,10 @@ int32_t RunFileDialog(OPENFILENAME& ofn, bool save) {
     if (!dialog)
         return 0;
     const QStringList files = accepted ? dialog->selectedFiles() : QStringList();
+    if (accepted && multiSelect) {
+        if (const auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            lastLeftOut = LeftOut(edit->text(), dialog->directory(), files);
+    }
     int chosenFilter = -1;
     if (!filters.isEmpty()) {
         // The combo box knows the position even where two descriptions are alike.
@@ -157,6 +193,10 @@ int32_t GetSaveFileNameA(OPENFILENAME& ofn) {
 
 int32_t CommDlgExtendedError() {
     return lastError;
+}
+
+QStringList TypedNamesLeftOut() {
+    return lastLeftOut;
 }
 
 } // namespace platform

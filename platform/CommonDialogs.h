@@ -66,6 +66,11 @@ int32_t GetOpenFileNameA(OPENFILENAME& ofn);
 int32_t GetSaveFileNameA(OPENFILENAME& ofn);
 int32_t CommDlgExtendedError();
 
+// The names typed into the last open dialog of several files that it did not give back,
+// as typed: Qt's dialog gives only the typed names that it lists when it lists some, so a
+// hidden file or one its filter does not show is left out. Empty after any other dialog.
+QStringList TypedNamesLeftOut();
+
 // The NUL-separated filter list as Qt name filters: "Pictures|*.bmp;*.gif" becomes
 // "Pictures (*.bmp *.gif)". The list ends at its first empty field; "*.*" matches every
 // file, as it does on the system whose filters these are.

@@ -1,4 +1,5 @@
 #include "HyperLink.h"
+#include "PackPictures.h"
 #include "PicturePackFile.h"
 #include "PicturePackImport.h"
 #include "ProgramFolder.h"
@@ -13,6 +14,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -36,10 +38,11 @@ public:
     ~Adult() { poller.stop(); }
 
     // In the next file dialog: opens `folder`, types `names` and accepts, or cancels
-    // when `names` is empty. `before` runs just before the dialog is answered.
+    // when `names` is empty. `before` runs just before the dialog is answered. With
+    // `listed`, the names are typed once the dialog lists the folder, as a person sees it.
     void InFileDialog(const QString& folder, const QString& names,
-                      std::function<void()> before = {}) {
-        steps.push_back([this, folder, names, before](bool& done) {
+                      std::function<void()> before = {}, bool listed = false) {
+        steps.push_back([this, folder, names, before, listed](bool& done) {
             QFileDialog* dialog = VisibleDialog();
             if (!dialog)
                 return;
@@ -52,6 +55,14 @@ public:
                 return;
             }
             dialog->setDirectory(folder);
+            if (listed && !QTest::qWaitFor(
+                              [dialog] {
+                                  auto* view = dialog->findChild<QListView*>("listView");
+                                  return view && view->model() &&
+                                         view->model()->rowCount(view->rootIndex()) > 0;
+                              },
+                              WaitLimitMs))
+                unexpected = true;
             dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(names);
             auto* box = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
             QPushButton* button = box->button(dialog->acceptMode() == QFileDialog::AcceptSave
@@ -168,8 +179,8 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
-    const QByteArray cat = QByteArray("GIF89a\0\x93\x95 cat", 14);
-    const QByteArray owl = QByteArray("BM\xff\0 owl", 8);
+    const QByteArray cat = PackPicture(1);
+    const QByteArray owl = PackPicture(2);
     QTemporaryDir program;
     QTemporaryDir outside;
 };
@@ -248,6 +259,30 @@ TEST_F(PackWindows, BuilderRefusesANameBeforeAskingWhereToSave) {
                           "\"|\", which a Picture Pack uses between names. Please rename it and "
                           "try again."});
     EXPECT_EQ(QDir(outside.path()).entryList(QDir::Files), QStringList{});
+}
+
+// Names typed into the dialog that it does not list (hidden files, files its filter does
+// not show) are left out by the dialog; the builder says which.
+TEST_F(PackWindows, BuilderSaysWhichTypedNamesItLeftOut) {
+    frmPicturePack& form = frmPicturePack::Instance();
+    form.Load();
+    Write(Zoo(".hidden.gif"), cat);
+    Write(Zoo("readme.txt"), "words");
+    Adult adult;
+    adult.InFileDialog(outside.path() + "/Zoo", R"("cat.gif" ".hidden.gif" "readme.txt")", {},
+                       true);
+    adult.InMessage();
+    adult.InFileDialog(outside.path(), "pack.zvp");
+    adult.InMessage();
+    form.lJoin_Click();
+    EXPECT_TRUE(adult.Finished());
+    EXPECT_FALSE(adult.unexpected);
+    EXPECT_EQ(adult.messages,
+              (QStringList{"These names you typed are not put into the Picture Pack, because they "
+                           "are hidden files or not pictures (*.bmp, *.gif, *.jpg): "
+                           "'.hidden.gif', 'readme.txt'.",
+                           "The Picture Pack has been successfully created!"}));
+    EXPECT_EQ(Read(Outside("pack.zvp")), "Zoo|cat.gif" + PicturePackFile::PackSeparator() + cat);
 }
 
 // A pack deeper than the dialog's usual buffer of 260 characters is read all the same.
