@@ -13,10 +13,11 @@ echo "scratch: $scratch"
 clang++ -std=c++20 -O1 -g -fPIC -fsanitize=fuzzer,address \
     -Ilibrary -Ifoundation -Iplatform $(pkg-config --cflags Qt6Gui) \
     bench/PackFuzz.cpp library/PicturePackFile.cpp library/PicturePackInstall.cpp \
-    library/PackReader.cpp library/PictureFolders.cpp foundation/mMain_Text.cpp \
-    foundation/mMain_Files.cpp platform/CaseInsensitivePath.cpp platform/ProgramFolder.cpp \
-    platform/PictureFile.cpp platform/BitmapFile.cpp platform/GifReader.cpp platform/JpegFile.cpp \
-    $(pkg-config --libs Qt6Gui) -lgif -o "$scratch/pack_fuzz"
+    library/PackReader.cpp library/PictureFolders.cpp library/FolderEntries.cpp \
+    foundation/mMain_Text.cpp foundation/mMain_Files.cpp platform/CaseInsensitivePath.cpp \
+    platform/ProgramFolder.cpp platform/TemporaryFiles.cpp \
+    platform/PictureFile.cpp platform/BitmapFile.cpp platform/GifReader.cpp platform/JpegReader.cpp \
+    $(pkg-config --libs Qt6Gui) -lgif -ljpeg -o "$scratch/pack_fuzz"
 
 # Seeds: every pack the library tests write.
 mkdir -p "$scratch/corpus" "$scratch/seeds" "$scratch/run"

@@ -1,11 +1,13 @@
 #include "PicturePackImport.h"
 
 #include "GCommonDialog.h"
+#include "WorkProgress.h"
 #include "frmParentMessage.h"
 
 #include <QApplication>
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 
 namespace PicturePackImport {
 namespace {
@@ -33,7 +35,16 @@ QString Run() {
                                   filterIndex, QString(), QString(), QString(), owner.data(),
                                   flags))
         return {};
-    const Result result = Install(filename);
+    Result result;
+    {
+        // The count of a big pack's pictures, made once the header has told their number.
+        std::optional<WorkProgress> progress;
+        result = Install(filename, [&](int done, int total) {
+            if (!progress)
+                progress.emplace(owner.data(), QStringLiteral("Installing the pictures"), total);
+            progress->Step(done);
+        });
+    }
     Show(result.Message);
     return result.Title;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 // The "import picture pack" command of the picture-management window: asks for a pack,
 // installs its pictures as a new book under books/ and reports the outcome to the adult.
@@ -31,7 +32,9 @@ QString Run();
 // last picture are ignored when every picture is whole. The pictures are gathered in a
 // hidden folder of books/ that becomes the book only once all of them are written and
 // checked, so a failure (a read error or want of memory too) leaves nothing behind. A
-// numbered name is shortened where it would pass 255 bytes.
-Result Install(const QString& packPath);
+// numbered name is shortened where it would pass 255 bytes. `step`, when given, is told
+// after each picture how many of the header's names have been installed.
+using Step = std::function<void(int done, int total)>;
+Result Install(const QString& packPath, const Step& step = {});
 
 } // namespace PicturePackImport

@@ -1,5 +1,4 @@
 #include "CaseInsensitivePath.h"
-#include "JpegFile.h"
 #include "PackReader.h"
 #include "PictureFile.h"
 #include "PictureFolders.h"
@@ -162,7 +161,7 @@ bool WritePicture(const QString& path, QByteArrayView bytes, QString& error) {
 
 // Installs the pack; a failure of memory goes up as std::bad_alloc, after the staging
 // folder has gone with everything in it.
-Result InstallPack(const QString& packPath) {
+Result InstallPack(const QString& packPath, const Step& step) {
     PackReader reader(packPath, LongestPiece);
     if (!reader.Open())
         return Failure(OpenFailed(reader.Error()));
@@ -210,9 +209,11 @@ Result InstallPack(const QString& packPath) {
         // pack cut short ends in a picture cut short, or in part of a separator when more
         // names were to come.
         const bool namesLeft = !reader.Followed() && i + 1 < names.size();
-        if (!platform::LoadPicture(path, 0xFFFFFF, loaded) || platform::JpegCutShort(picture) ||
+        if (!platform::LoadPicture(path, 0xFFFFFF, loaded) ||
             (namesLeft && EndsInPartOfSeparator(picture)))
             return Failure(Incomplete(name));
+        if (step)
+            step(int(i), int(names.size() - 1));
     }
     error = MoveIntoPlace(staging.path(), books, title);
     if (!error.isEmpty())
@@ -223,9 +224,9 @@ Result InstallPack(const QString& packPath) {
 
 } // namespace
 
-Result Install(const QString& packPath) {
+Result Install(const QString& packPath, const Step& step) {
     try {
-        return InstallPack(packPath);
+        return InstallPack(packPath, step);
     } catch (const std::bad_alloc&) {
         return Failure(OpenFailed(QStringLiteral("There is not enough memory to read the file.")));
     }

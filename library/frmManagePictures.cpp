@@ -211,7 +211,8 @@ void frmManagePictures::AddBook() {
         QInputDialog::getText(Window(), QStringLiteral("Book title"),
                               QStringLiteral("Please enter a title for the new book."),
                               QLineEdit::Normal, QString())
-            .trimmed();
+            .trimmed()
+            .normalized(QString::NormalizationForm_C);
     if (title.isEmpty())
         return;
     const QString folder = BooksPath() + QLatin1Char('/') + title;
