@@ -67,6 +67,11 @@ HyperLink* NewLink(QWidget* parent, const QString& caption, int left, int top, i
     return link;
 }
 
+void AnswerMouseOnly(std::initializer_list<HyperLink*> links) {
+    for (HyperLink* link : links)
+        link->setFocusPolicy(Qt::NoFocus);
+}
+
 void SetCaption(QLabel* label, const QString& caption) {
     QString text = caption;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

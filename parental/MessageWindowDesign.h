@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 #include <cstdint>
+#include <initializer_list>
 
 class HyperLink;
 class QLabel;
@@ -32,6 +33,9 @@ QLabel* NewLabel(QWidget* parent, const QRect& twips, const QFont& font, uint32_
 // A link of the standard design with the caption, at a design place in twips.
 HyperLink* NewLink(QWidget* parent, const QString& caption, int left, int top, int width,
                    int height);
+// Links answered with the mouse only: a link with the focus would take Enter or Space as
+// a click, and a key pressed by chance must answer or open nothing.
+void AnswerMouseOnly(std::initializer_list<HyperLink*> links);
 // Sets a label's caption; a CR LF or a lone CR breaks the line.
 void SetCaption(QLabel* label, const QString& caption);
 

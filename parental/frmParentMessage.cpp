@@ -32,10 +32,7 @@ void frmParentMessage::CreateWidgets(QWidget* window) {
                                 TextColour, QStringLiteral("[Parental message]"), BackColour);
     lCancel = design::NewLink(window, QStringLiteral("Cancel"), 4320, 2400, 705, 255);
     lContinue = design::NewLink(window, QStringLiteral("Continue"), 5160, 2400, 885, 255);
-    // Answered with the mouse only: a link with the focus would take Enter or Space as a
-    // click, and a key pressed by chance must answer nothing.
-    for (HyperLink* link : {lCancel, lContinue})
-        link->setFocusPolicy(Qt::NoFocus);
+    design::AnswerMouseOnly({lCancel, lContinue});
     QObject::connect(lContinue, &HyperLink::Click, window, [this] { lContinue_Click(); });
     QObject::connect(lCancel, &HyperLink::Click, window, [this] { lCancel_Click(); });
 }

@@ -11,6 +11,7 @@
 #include "mMain_Web.h"
 
 #include <QLabel>
+#include <QUrl>
 
 #ifndef CRAYVEX_VERSION_MAJOR
 #define CRAYVEX_VERSION_MAJOR 1
@@ -40,6 +41,12 @@ QWidget* Owner() {
 
 platform::SystemTimer* MainTimer() {
     return MainWindowLink::Current().Timer1;
+}
+
+// The "file:" address of a local page, made by Qt from the path, so that any folder name
+// (one holding '#', '%' or '?') gives the page's own address.
+QString Address(const QString& path) {
+    return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
 }
 } // namespace
 
@@ -78,7 +85,7 @@ QString frmSplash::VersionLine(int major, int minor) {
 }
 
 QString frmSplash::HomePage() {
-    return QStringLiteral("file://") + platform::ProgramFolder() + QStringLiteral("/help/home.htm");
+    return Address(platform::ProgramFolder() + QStringLiteral("/help/home.htm"));
 }
 
 QString frmSplash::HelpPage() {
@@ -117,6 +124,7 @@ void frmSplash::CreateWidgets(QWidget* window) {
     Command3 = design::NewLink(window, QStringLiteral("Visit Website"), 7365, 5520, 1200, 255);
     Command1 = design::NewLink(window, QStringLiteral("Close"), 8655, 5520, 600, 255);
 
+    design::AnswerMouseOnly({HyperLink1, Command1, Command2, Command3});
     QObject::connect(Command1, &HyperLink::Click, window, [this] { Command1_Click(); });
     QObject::connect(Command2, &HyperLink::Click, window, [this] { Command2_Click(); });
     QObject::connect(Command3, &HyperLink::Click, window, [this] { Command3_Click(); });
@@ -161,7 +169,7 @@ void frmSplash::Command1_Click() {
 }
 
 void frmSplash::Command2_Click() {
-    if (mMain::OpenWebPage(QStringLiteral("file://") + HelpPage(), Owner())) {
+    if (mMain::OpenWebPage(Address(HelpPage()), Owner())) {
         Unload();
         return;
     }
@@ -179,7 +187,7 @@ void frmSplash::Command3_Click() {
 void frmSplash::HyperLink1_Click() {
     if (Style == 1)
         return;
-    if (!mMain::OpenWebPage(QStringLiteral("file://") + LicensePage(), Owner()))
+    if (!mMain::OpenWebPage(Address(LicensePage()), Owner()))
         Notice(QStringLiteral("Unable to show license agreement '") + LicensePage() +
                QStringLiteral("' Please make sure that it exists."));
     Unload();

@@ -1,3 +1,4 @@
+#include "PageWindow.h"
 #include "Shell.h"
 #include "WaitLimit.h"
 #include "mMain_Web.h"
@@ -6,9 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QThread>
+#include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -55,7 +59,7 @@ protected:
 
 TEST_F(OpenWebPage, StartsTheBrowserWithTheAddressAndStopsThere) {
     InstallBrowser();
-    const QString address = QStringLiteral("file:///opt/crayvex/help/index.htm");
+    const QString address = QStringLiteral("https://example.org/pictures");
     EXPECT_TRUE(mMain::OpenWebPage(address, nullptr));
     EXPECT_EQ(BrowserArguments(), address.toUtf8() + '\n');
     EXPECT_TRUE(opened.isEmpty());
@@ -81,14 +85,53 @@ TEST_F(OpenWebPage, ABrowserThatIsNotExecutableCountsAsMissing) {
     EXPECT_EQ(opened.size(), 1);
 }
 
-TEST_F(OpenWebPage, OnlyAddressesAndExistingFilesReachTheDesktop) {
-    EXPECT_FALSE(mMain::OpenWebPage(QStringLiteral("no-such-page"), nullptr));
+TEST_F(OpenWebPage, PagesOnThisComputerShowInTheProgramsOwnWindow) {
+    InstallBrowser();
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Kids #1 100% sure?")));
+    const QString page = dir.filePath(QStringLiteral("Kids #1 100% sure?/help.htm"));
+    {
+        QFile file(page);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("<html><head><title>Help</title></head><body>Help</body></html>");
+    }
+    const QString pipe = dir.filePath(QStringLiteral("pipe.htm"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QUrl pageUrl = QUrl::fromLocalFile(page);
+
+    // The window that shows is read and closed.
+    QList<QUrl> shown;
+    QTimer reader;
+    QObject::connect(&reader, &QTimer::timeout, [&] {
+        platform::PageWindow& window = platform::PageWindow::Instance();
+        if (window.IsLoaded() && window.Visible()) {
+            shown.append(window.Browser->source());
+            window.Unload();
+        }
+    });
+    reader.start(10);
+
+    struct Case {
+        QString address;
+        bool result;
+    };
+    for (const Case& c : {
+             Case{pageUrl.toString(QUrl::FullyEncoded), true},
+             Case{page, true},
+             Case{QUrl::fromLocalFile(dir.filePath(QStringLiteral("gone.htm"))).toString(), false},
+             Case{QStringLiteral("no-such-page"), false},
+             Case{QUrl::fromLocalFile(dir.path()).toString(), false},
+             Case{QUrl::fromLocalFile(pipe).toString(), false},
+         }) {
+        shown.clear();
+        EXPECT_EQ(mMain::OpenWebPage(c.address, nullptr), c.result) << c.address.toStdString();
+        EXPECT_EQ(shown, c.result ? QList<QUrl>{pageUrl} : QList<QUrl>{})
+            << c.address.toStdString();
+    }
     EXPECT_TRUE(opened.isEmpty());
-    const QString page = dir.filePath(QStringLiteral("help.htm"));
-    QFile(page).open(QIODevice::WriteOnly);
-    EXPECT_TRUE(mMain::OpenWebPage(page, nullptr));
-    ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened[0], QUrl::fromLocalFile(page));
+    // A web address after them reaches the browser, which had been started by none of them.
+    const QString web = QStringLiteral("https://example.org/");
+    EXPECT_TRUE(mMain::OpenWebPage(web, nullptr));
+    EXPECT_EQ(BrowserArguments(), web.toUtf8() + '\n');
 }
 
 } // namespace

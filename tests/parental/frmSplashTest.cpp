@@ -3,6 +3,7 @@
 #include "HyperLink.h"
 #include "MainWindowLink.h"
 #include "ModalDriver.h"
+#include "PageWindow.h"
 #include "PictureBox.h"
 #include "ProgramFolder.h"
 #include "Resources.h"
@@ -10,12 +11,16 @@
 #include "SystemTimer.h"
 #include "frmParentMessage.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFontInfo>
 #include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -55,21 +60,47 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
         ASSERT_TRUE(noBrowser.isValid());
-        platform::SetProgramFolder(folder.path());
-        // No browser program can be found, so every address goes to the recorder.
+        // A program folder whose name holds the characters that mean something in an
+        // address.
+        ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("Kids #1 100% sure?/help")));
+        programFolder = folder.filePath(QStringLiteral("Kids #1 100% sure?"));
+        platform::SetProgramFolder(programFolder);
+        // No browser program can be found, so every address that would reach one goes to
+        // the recorder.
         savedPath = qgetenv("PATH");
         qputenv("PATH", noBrowser.path().toLocal8Bit());
         platform::shell::SetUrlOpener([this](const QUrl& url) {
             opened.append(url.toString());
-            return openerWorks;
+            return true;
         });
+        // A page window that shows is read and closed with its button.
+        QObject::connect(&pageReader, &QTimer::timeout, [this] {
+            platform::PageWindow& page = platform::PageWindow::Instance();
+            if (page.IsLoaded() && page.Visible()) {
+                shownPages.append(page.Browser->source());
+                QTest::mouseClick(page.CloseButton, Qt::LeftButton);
+            }
+        });
+        pageReader.start(10);
     }
     void TearDown() override {
+        pageReader.stop();
+        platform::PageWindow::Instance().Unload();
         form.Unload();
         frmParentMessage::Instance().Unload();
         platform::shell::SetUrlOpener({});
         qputenv("PATH", savedPath);
         platform::SetProgramFolder(QString());
+    }
+
+    // The three pages in the program folder.
+    void WritePages() {
+        for (const char* name : {"help.htm", "home.htm", "license_agreement.htm"}) {
+            QFile page(Local(name));
+            ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+            page.write(QByteArray("<html><head><title>") + name + "</title></head><body><p>" +
+                       name + "</p></body></html>");
+        }
     }
 
     // Runs `click` inside the modal About box; a message window that the click opens is
@@ -97,14 +128,16 @@ protected:
     }
 
     QString Local(const char* page) const {
-        return QStringLiteral("file://") + folder.path() + QLatin1String(page);
+        return programFolder + QStringLiteral("/help/") + QLatin1String(page);
     }
 
     QTemporaryDir folder;
     QTemporaryDir noBrowser;
+    QString programFolder;
     QByteArray savedPath;
     QStringList opened;
-    bool openerWorks = true;
+    QList<QUrl> shownPages;
+    QTimer pageReader;
     QString shownMessage;
     bool cancelShown = false;
     frmSplash& form = frmSplash::Instance();
@@ -174,33 +207,61 @@ TEST_F(frmSplashTest, CloseLinkClosesTheAboutBox) {
     EXPECT_TRUE(opened.isEmpty());
 }
 
-TEST_F(frmSplashTest, LinksOpenTheirPages) {
+TEST_F(frmSplashTest, LinksShowTheirPagesInTheProgramsOwnWindow) {
+    WritePages();
     struct Case {
         const char* name;
         std::function<void()> click;
-        QString address;
+        const char* page;
     };
     const std::vector<Case> cases = {
-        {"Help", [&] { QTest::mouseClick(form.Command2, Qt::LeftButton); },
-         Local("/help/help.htm")},
-        {"Visit Website", [&] { QTest::mouseClick(form.Command3, Qt::LeftButton); },
-         Local("/help/home.htm")},
+        {"Help", [&] { QTest::mouseClick(form.Command2, Qt::LeftButton); }, "help.htm"},
+        {"Visit Website", [&] { QTest::mouseClick(form.Command3, Qt::LeftButton); }, "home.htm"},
         {"Licence", [&] { QTest::mouseClick(form.HyperLink1, Qt::LeftButton); },
-         Local("/help/license_agreement.htm")},
+         "license_agreement.htm"},
     };
     for (const Case& c : cases) {
-        opened.clear();
+        shownPages.clear();
         shownMessage.clear();
         EXPECT_FALSE(ClickInAboutBox(c.click)) << c.name;
-        EXPECT_EQ(opened, QStringList{c.address}) << c.name;
+        ASSERT_EQ(shownPages.size(), 1) << c.name;
+        // The address is the file's own, whatever its folder is called.
+        EXPECT_EQ(shownPages[0], QUrl::fromLocalFile(Local(c.page))) << c.name;
+        EXPECT_EQ(shownPages[0].toLocalFile(), Local(c.page)) << c.name;
         EXPECT_TRUE(shownMessage.isEmpty()) << c.name;
     }
+    // Neither a browser nor the desktop's handler was asked.
+    EXPECT_TRUE(opened.isEmpty());
+}
+
+TEST_F(frmSplashTest, HomePageAddressIsMadeFromThePath) {
+    const QUrl home(frmSplash::HomePage());
+    EXPECT_TRUE(home.isLocalFile());
+    EXPECT_EQ(home.toLocalFile(), programFolder + QStringLiteral("/help/home.htm"));
+    EXPECT_TRUE(home.fragment().isEmpty());
+    EXPECT_TRUE(home.query().isEmpty());
+}
+
+TEST_F(frmSplashTest, NoKeyOpensALink) {
+    WritePages();
+    form.SetForm_style(0);
+    for (HyperLink* link : {form.HyperLink1, form.Command1, form.Command2, form.Command3})
+        EXPECT_EQ(link->focusPolicy(), Qt::NoFocus) << link->Caption().toStdString();
+    EXPECT_TRUE(ClickInAboutBox([&] {
+        EXPECT_EQ(form.Window()->focusWidget(), nullptr);
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+            QWidget* target = QApplication::focusWidget();
+            QTest::keyClick(target ? target : form.Window(), key);
+        }
+        QCoreApplication::processEvents();
+    }));
+    EXPECT_TRUE(shownPages.isEmpty());
+    EXPECT_TRUE(opened.isEmpty());
 }
 
 TEST_F(frmSplashTest, FailedPagesTellTheAdult) {
-    openerWorks = false;
-    const QString help = folder.path() + QStringLiteral("/help/help.htm");
-    const QString licence = folder.path() + QStringLiteral("/help/license_agreement.htm");
+    const QString help = Local("help.htm");
+    const QString licence = Local("license_agreement.htm");
 
     // A missing help page leaves the About box open under the message.
     EXPECT_TRUE(ClickInAboutBox([&] { form.Command2_Click(); }));
@@ -218,7 +279,9 @@ TEST_F(frmSplashTest, FailedPagesTellTheAdult) {
     EXPECT_FALSE(ClickInAboutBox([&] { form.Command3_Click(); }));
     EXPECT_EQ(shownMessage, "Could not load The Crayvex webpage. Please make sure that your "
                             "internet browser is working!");
-    EXPECT_EQ(opened.size(), 3);
+    // A missing page is never handed on to a browser.
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(shownPages.isEmpty());
 }
 
 TEST_F(frmSplashTest, MainTimerPausedWhileLoaded) {
