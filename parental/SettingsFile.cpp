@@ -2,6 +2,7 @@
 
 #include "Arithmetic.h"
 #include "ProgramFolder.h"
+#include "RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -93,8 +94,10 @@ bool Write(const OptionValues& values) {
 }
 
 std::optional<QStringList> ReadLines() {
-    QFile file(Path());
-    if (!file.open(QIODevice::ReadOnly))
+    // Opened as pictures are: a named pipe or a device of that name is unreadable, and
+    // never holds the start up.
+    QFile file;
+    if (!platform::OpenRegularFile(Path(), file))
         return std::nullopt;
     // Seven short lines; a larger file is read only as far as they can reach.
     const QByteArray bytes = file.read(1 << 20);

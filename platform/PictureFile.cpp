@@ -3,6 +3,7 @@
 #include "BitmapFile.h"
 #include "GifReader.h"
 #include "JpegReader.h"
+#include "RegularFile.h"
 
 #include <QColor>
 #include <QFile>
@@ -10,9 +11,6 @@
 #include <QPainter>
 #include <algorithm>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -99,23 +97,6 @@ bool OverBackColour(const QImage& picture, uint32_t backColour, QImage& result) 
     QPainter painter(&result);
     painter.drawImage(0, 0, picture);
     return true;
-}
-
-// Opens only a regular file, and never waits for one: a named pipe or a device under a
-// picture's name would hold the program up.
-bool OpenRegularFile(const QString& path, QFile& file) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        return true;
-    ::close(fd);
-    return false;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -10,6 +11,9 @@
 namespace platform {
 namespace {
 int pipeEnds[2] = {-1, -1};
+// Read inside the signal handler.
+std::atomic<bool> workToKeep{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 std::function<void()>& Handler() {
     static std::function<void()> handler;
@@ -17,6 +21,8 @@ std::function<void()>& Handler() {
 }
 
 void OnSignal(int) {
+    if (!workToKeep.load())
+        ::_exit(0);
     const int saved = errno;
     const char byte = 1;
     // A full pipe already holds a pending request.
@@ -52,6 +58,10 @@ void OnTerminationSignal(std::function<void()> handler) {
     action.sa_flags = SA_RESTART;
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGHUP, &action, nullptr);
+}
+
+void SetWorkToKeep(bool work) {
+    workToKeep.store(work);
 }
 
 } // namespace platform

@@ -17,6 +17,7 @@ namespace {
 constexpr qsizetype Piece = qsizetype(64) << 10;
 
 thread_local QString lastError;
+thread_local int lastErrorNumber = 0;
 
 std::function<void(int)>& Step() {
     static std::function<void(int)> step;
@@ -30,6 +31,7 @@ void Reached(int step) {
 
 // Keeps the reason of the call that failed, whatever the cleaning up does to errno.
 bool Fail(int error) {
+    lastErrorNumber = error;
     lastError = QString::fromLocal8Bit(std::strerror(error));
     return false;
 }
@@ -84,6 +86,7 @@ void SyncFolder(const QByteArray& folder) {
 
 bool WriteWholeFile(const QString& path, const QByteArray& bytes, Durability durability) {
     lastError.clear();
+    lastErrorNumber = 0;
     const QByteArray name = QFile::encodeName(path);
     const QByteArray folder = FolderOf(name);
     QByteArray temporary;
@@ -115,6 +118,10 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, Durability dur
 
 QString LastFileError() {
     return lastError;
+}
+
+int LastFileErrorNumber() {
+    return lastErrorNumber;
 }
 
 void SetWholeFileStepForTesting(std::function<void(int step)> step) {

@@ -20,6 +20,8 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, Durability dur
 // The system's reason why the last WriteWholeFile of this thread failed, in its words;
 // empty after one that succeeded.
 QString LastFileError();
+// The same reason as the system's error number (ENOSPC, ENAMETOOLONG...); 0 after success.
+int LastFileErrorNumber();
 
 // Called at each step of WriteWholeFile with the step's number (from 1, the temporary file
 // made, up to the rename on the disk), for tests that end the process there.

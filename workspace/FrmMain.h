@@ -15,6 +15,8 @@
 #include <functional>
 #include <vector>
 
+struct StoringFailure;
+
 class pButton;
 
 // The main window: the colour canvas P over the outline layer tP, the action and tool
@@ -139,9 +141,9 @@ private:
     void RedrawFrame();
     static QString ColoredPicturePath(const QString& picture);
     static bool IsOwnPicture(const QString& picture);
-    // Stores the colouring; false with the folder that could not be written and the
-    // system's reason when it could not.
-    bool StoreColouring(QString& folder, QString& reason);
+    // Stores the colouring; false, with the folder that could not be written, the system's
+    // reason and whether a colouring stored before is still there, when it could not.
+    bool StoreColouring(StoringFailure& failure);
     // Makes what a picture box shows its picture, through a temporary BMP file of that name
     // in the program folder. False when it could not be done.
     bool PictureFromImage(platform::PictureBox& box, const QString& tempName);

@@ -1,6 +1,7 @@
 // The action buttons: open, clear, undo and crazy colours.
 #include "FrmMain.h"
 #include "PictureFile.h"
+#include "TerminationSignal.h"
 #include "frmMessage.h"
 #include "mMain.h"
 #include "pButton.h"
@@ -81,6 +82,8 @@ void FrmMain::OpenPicture() {
     RedrawFrame();
     P->Refresh();
     CurrentPicture = chosen;
+    // From now on an ending from outside stores the colouring first.
+    platform::SetWorkToKeep(true);
     P->setVisible(true);
     PlaySoundFX(5);
     pFunc[2]->SetPicture(pE[1]->Picture());

@@ -4,6 +4,7 @@
 #include "PictureFile.h"
 #include "ProgramFolder.h"
 #include "RuntimeError.h"
+#include "StoringFailure.h"
 #include "WholeFile.h"
 #include "cDIBSection.h"
 #include "frmMessage.h"
@@ -59,19 +60,14 @@ bool FrmMain::PictureFromImage(platform::PictureBox& box, const QString& tempNam
 void FrmMain::SaveColoredPicture(bool tellFailure) {
     if (CurrentPicture.isEmpty())
         return;
-    QString folder;
-    QString reason;
-    if (StoreColouring(folder, reason) || !tellFailure)
+    StoringFailure failure;
+    if (StoreColouring(failure) || !tellFailure)
         return;
     // Told before anything replaces the colouring on screen; the program goes on.
     frmMessage& message = frmMessage::Instance();
     message.SetPasswordVisible(false);
     message.SetShowCancel(false);
-    message.SetExtendedInformation(
-        QStringLiteral("The colors could not be stored in the folder '") + folder +
-        QStringLiteral("': ") + reason +
-        QStringLiteral(". The colors stored before have been kept. Please make sure that the "
-                       "disk is not write protected and that there is enough disk space."));
+    message.SetExtendedInformation(StoringFailureText(failure));
     message.SetMessage(QStringLiteral(
         "Oh no! Your colors could not be kept! Call someone who can help you fix it!"));
     const bool running = Timer1->Enabled();
@@ -81,18 +77,20 @@ void FrmMain::SaveColoredPicture(bool tellFailure) {
         Timer1->SetEnabled(running);
 }
 
-bool FrmMain::StoreColouring(QString& folder, QString& reason) {
+bool FrmMain::StoreColouring(StoringFailure& failure) {
     const QString book = BookOf(CurrentPicture);
     const QString file = mMain::GetFileName(CurrentPicture);
-    folder = platform::ResolvePath(platform::ProgramFolder() +
-                                   QStringLiteral("/colored pictures/") + book);
+    failure.Folder = platform::ResolvePath(platform::ProgramFolder() +
+                                           QStringLiteral("/colored pictures/") + book);
     std::error_code error;
-    std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), error);
+    std::filesystem::create_directories(QFile::encodeName(failure.Folder).toStdString(), error);
     if (error) {
-        reason = QString::fromLocal8Bit(error.message());
+        failure.Reason = QString::fromLocal8Bit(error.message());
+        failure.ErrorNumber = error.value();
         return false;
     }
     const QString target = ColoredPicturePath(CurrentPicture);
+    failure.StoredBefore = QFileInfo(target).isFile();
     // The thumbnails of the old colouring are stale whatever happens next; the old
     // colouring itself is replaced only by a complete new file.
     for (const QString& thumbnail :
@@ -110,10 +108,16 @@ bool FrmMain::StoreColouring(QString& folder, QString& reason) {
         cDIBSection section;
         section.CreateFromPicture(P->Picture());
         mIntelJPEGLibrary::SaveJPG(section, target, 90);
-    } catch (const RuntimeError& failure) {
-        reason = failure.Number() == FileAccessError ? QString::fromLocal8Bit(std::strerror(EACCES))
-                 : !platform::LastFileError().isEmpty() ? platform::LastFileError()
-                                                        : failure.Description();
+    } catch (const RuntimeError& raised) {
+        if (raised.Number() == FileAccessError) {
+            failure.ErrorNumber = EACCES;
+            failure.Reason = QString::fromLocal8Bit(std::strerror(EACCES));
+        } else if (!platform::LastFileError().isEmpty()) {
+            failure.ErrorNumber = platform::LastFileErrorNumber();
+            failure.Reason = platform::LastFileError();
+        } else {
+            failure.Reason = raised.Description();
+        }
         return false;
     }
     if (!IsOwnPicture(CurrentPicture))
@@ -127,8 +131,11 @@ bool FrmMain::StoreColouring(QString& folder, QString& reason) {
     if (buffer.open(QIODevice::WriteOnly) && tP->Picture().save(&buffer, "BMP") &&
         platform::WriteWholeFile(CurrentPicture, bytes, platform::Durability::Synced))
         return true;
-    folder = mMain::GetParentPath(CurrentPicture);
-    reason = platform::LastFileError();
+    // The page stored before is left as it was.
+    failure.Folder = mMain::GetParentPath(CurrentPicture);
+    failure.Reason = platform::LastFileError();
+    failure.ErrorNumber = platform::LastFileErrorNumber();
+    failure.StoredBefore = true;
     return false;
 }
 

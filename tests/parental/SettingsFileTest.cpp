@@ -8,7 +8,9 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <string_view>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -326,6 +328,38 @@ TEST_F(SettingsFileTest, OptionsReaderWithoutAFileKeepsTheDesign) {
     SettingsFile::OptionValues read;
     EXPECT_FALSE(SettingsFile::ReadIntoOptions(read));
     EXPECT_EQ(SettingsFile::Format(read), " 1 \r\n 0 \r\n 0 \r\n 1 \r\n 4 \r\n\r\n\r\n");
+}
+
+// A Settings.ini that is not a regular file (a named pipe nobody writes to, a folder) is
+// unreadable to both readers at once, as a missing one is; saving the options puts a
+// regular file in its place.
+TEST_F(SettingsFileTest, ASettingsFileThatIsNotRegularIsUnreadableAndReplacedBySaving) {
+    const QByteArray path = QFile::encodeName(SettingsFile::Path());
+    using Make = bool (*)(const char*);
+    const std::pair<const char*, Make> cases[] = {
+        {"named pipe", [](const char* p) { return ::mkfifo(p, 0644) == 0; }},
+        {"folder", [](const char* p) { return ::mkdir(p, 0755) == 0; }},
+    };
+    for (const auto& [name, make] : cases) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(make(path.constData()));
+        EXPECT_FALSE(SettingsFile::ReadLines().has_value());
+        EXPECT_EQ(SettingsFile::ReadAtStartup().count, 0);
+        SettingsFile::OptionValues read;
+        EXPECT_FALSE(SettingsFile::ReadIntoOptions(read));
+        EXPECT_EQ(SettingsFile::Format(read), SettingsFile::Format({}));
+        if (std::string_view(name) == "folder") {
+            ASSERT_EQ(::rmdir(path.constData()), 0);
+            continue;
+        }
+        const SettingsFile::OptionValues saved = Values(0, 1, 0, 1, 2, "pw", "hint");
+        ASSERT_TRUE(SettingsFile::Write(saved));
+        struct stat status {};
+        ASSERT_EQ(::stat(path.constData(), &status), 0);
+        EXPECT_TRUE(S_ISREG(status.st_mode));
+        EXPECT_EQ(ReadRaw(), SettingsFile::Format(saved));
+        ASSERT_TRUE(QFile::remove(SettingsFile::Path()));
+    }
 }
 
 } // namespace

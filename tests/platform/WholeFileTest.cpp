@@ -42,6 +42,7 @@ TEST_F(WholeFileTest, ReplacesTheFileAndLeavesNothingElse) {
         EXPECT_EQ(Read(page), Page('b'));
         EXPECT_EQ(Others(QStringLiteral("own_0.bmp")), QStringList());
         EXPECT_EQ(platform::LastFileError(), QString());
+        EXPECT_EQ(platform::LastFileErrorNumber(), 0);
     }
 }
 
@@ -55,6 +56,7 @@ TEST_F(WholeFileTest, EveryNameTheFileSystemAllowsCanBeWritten) {
     EXPECT_FALSE(platform::WriteWholeFile(Path(longest + QStringLiteral(".qrv")), Page('b'),
                                           platform::Durability::Cache));
     EXPECT_EQ(platform::LastFileError(), QString::fromLocal8Bit(strerror(ENAMETOOLONG)));
+    EXPECT_EQ(platform::LastFileErrorNumber(), ENAMETOOLONG);
     EXPECT_EQ(Others(longest), QStringList());
 }
 
@@ -71,6 +73,7 @@ TEST_F(WholeFileTest, AFolderThatIsNotThereFailsWithTheSystemsReason) {
     EXPECT_FALSE(platform::WriteWholeFile(Path(QStringLiteral("gone/own_0.bmp")), Page('a'),
                                           platform::Durability::Synced));
     EXPECT_EQ(platform::LastFileError(), QString::fromLocal8Bit(strerror(ENOENT)));
+    EXPECT_EQ(platform::LastFileErrorNumber(), ENOENT);
 }
 
 // The process is killed at every step of replacing a page, the write stopped after each

@@ -253,8 +253,33 @@ TEST_F(StoringTest, LongPictureNamesAreStoredOrToldAsNotKept) {
     ModalAnswers ok(ModalAnswers::Ok);
     main.c_Click(0);
     ASSERT_EQ(ok.childMessages.size(), 1);
-    EXPECT_TRUE(frmMessage::Instance().Label2->text().contains(
-        QString::fromLocal8Bit(strerror(ENAMETOOLONG))));
+    // Nothing was stored before under that name, and no disk trouble is to blame.
+    EXPECT_EQ(frmMessage::Instance().Label2->text(),
+              QStringLiteral("The colors could not be stored in the folder '") +
+                  Path("colored pictures/Animals") + QStringLiteral("': ") +
+                  QString::fromLocal8Bit(strerror(ENAMETOOLONG)) +
+                  QStringLiteral(". The name is too long for the file system: please give the "
+                                 "picture, or its book, a shorter name."));
+}
+
+// A first colouring that cannot be stored (its book's folder cannot be made: a file lies
+// under its name) says nothing of colours kept, since none were stored before.
+TEST_F(StoringTest, AFirstColouringThatCannotBeStoredTellsOfNoColoursKept) {
+    ASSERT_TRUE(QDir().mkpath(Path("colored pictures")));
+    Touch(Path("colored pictures/Animals"));
+    ASSERT_TRUE(StartMainWindow(main, cat));
+    PaintStroke();
+    ModalAnswers ok(ModalAnswers::Ok);
+    main.c_Click(0);
+    ASSERT_EQ(ok.childMessages.size(), 1);
+    const QString text = frmMessage::Instance().Label2->text();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("The colors could not be stored in the folder '") +
+                                Path("colored pictures/Animals") + QStringLiteral("': ")))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("stored before"))) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QStringLiteral(". Please make sure that the disk is not write "
+                                             "protected and that there is enough disk space.")))
+        << text.toStdString();
 }
 
 // An own page is replaced by renaming its new file over it, never by removing it first,
