@@ -364,3 +364,15 @@ TEST_F(PackDamage, NumberedNamesKeepWithinTheLongestFileName) {
 }
 
 } // namespace
+
+// A big pack's import shows a count: the install tells it after every picture.
+TEST_F(PackDamage, AnInstallTellsItsCountAfterEachPicture) {
+    const QByteArray good = PackPicture(1);
+    const QString path = Outside("pack.zvp");
+    ASSERT_TRUE(fixtures::WriteFile(path, Pack("Book|a.gif|b.gif|c.gif", {good, good, good})));
+    std::vector<std::pair<int, int>> steps;
+    const PicturePackImport::Result result = PicturePackImport::Install(
+        path, [&](int done, int total) { steps.emplace_back(done, total); });
+    EXPECT_EQ(result.Title, "Book");
+    EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{1, 3}, {2, 3}, {3, 3}}));
+}
