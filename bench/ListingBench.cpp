@@ -127,13 +127,3 @@ BENCHMARK(BM_ManagerCold)->Apply(Sizes)->Iterations(1);
 BENCHMARK(BM_ChooserCold)->Apply(Sizes)->Iterations(1);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -54,13 +54,6 @@ QImage Drawing(int width, int height) {
     return image;
 }
 
-QByteArray Pack(const QByteArray& header, const std::vector<QByteArray>& pieces) {
-    QByteArray pack = header;
-    for (const QByteArray& piece : pieces)
-        pack += PackSeparator() + piece;
-    return pack;
-}
-
 class PackDamage : public testing::Test {
 protected:
     void SetUp() override {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "PictureFiles.h"
+#include "PicturePackFile.h"
 
 #include <QByteArray>
 #include <QColor>
+#include <vector>
 
 // Pictures for packs: small GIF drawings that load, each different, carrying a comment
 // with every byte value in it (NULs and the separator's bytes too, one at a time), so that
@@ -23,4 +25,12 @@ inline QByteArray PackPicture(int seed) {
     comment.append(char(0));
     gif.insert(gif.size() - 1, comment);
     return gif;
+}
+
+// A pack of the header and the pieces, each after a separator, as the builder writes one.
+inline QByteArray Pack(const QByteArray& header, const std::vector<QByteArray>& pieces) {
+    QByteArray pack = header;
+    for (const QByteArray& piece : pieces)
+        pack += PicturePackFile::PackSeparator() + piece;
+    return pack;
 }

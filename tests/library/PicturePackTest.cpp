@@ -48,13 +48,6 @@ QByteArray PictureBytes(int seed) {
     return PackPicture(seed);
 }
 
-QByteArray Pack(const QByteArray& header, const std::vector<QByteArray>& pieces) {
-    QByteArray pack = header;
-    for (const QByteArray& piece : pieces)
-        pack += PackSeparator() + piece;
-    return pack;
-}
-
 class PicturePack : public testing::Test {
 protected:
     void SetUp() override {
