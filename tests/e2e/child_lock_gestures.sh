@@ -88,8 +88,9 @@ export HOME=$work
 (cd "$prog" && exec ./crayvex) 2>"$work/crayvex.err" &
 pid=$!
 pids="$pids $pid"
-main=$(timeout 10 xdotool search --sync --onlyvisible --name '^The Crayvex$' | head -n 1)
-[ -n "$main" ] || fail "the main window did not come up"
+# Searched again until found: a search fails when a window it meets goes away meanwhile.
+wait_until eval 'main=$(xdotool search --onlyvisible --name "^The Crayvex\$" 2>/dev/null | head -n 1);
+    [ -n "$main" ]' || fail "the main window did not come up"
 choose_cell 0 0 || fail "the picture chooser did not open"
 wait_until none_shown Open ||
     fail "the picture chooser did not close"
