@@ -1,9 +1,15 @@
-// The stroke path on a 1024 x 768 line drawing: the start of a stroke, one paintbrush
-// stamp, a 200-pixel paintbrush drag segment and a 200-pixel pencil segment.
+// The stroke path on a 1024 x 768 line drawing: the start of a stroke (beside the same
+// steps with a flood of pure white only, as strokes began before areas were judged by
+// colour), one paintbrush stamp, a 200-pixel paintbrush drag segment and a 200-pixel
+// pencil segment.
+#include "Arithmetic.h"
 #include "Fixtures.h"
 #include "FrmMain.h"
+#include "Gdi.h"
 #include "MainWindowStart.h"
 #include "ProgramFolder.h"
+#include "Random.h"
+#include "StrokeMath.h"
 #include "mMain_Brush.h"
 
 #include <QDir>
@@ -61,6 +67,40 @@ void BM_StrokeStart(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StrokeStart)->Unit(benchmark::kMillisecond);
+
+// The stroke start's steps with the flood of the start's pure white: the outline layer
+// cleared, the undo snapshots, the flood, the region copy and the first stamp.
+void BM_StrokeStartExactWhite(benchmark::State& state) {
+    namespace gdi = platform::gdi;
+    FrmMain& main = TheWindow().main;
+    main.pTool_MouseUp(1);
+    cNDib canvas, region, brush, undoCanvas, undoOutline;
+    canvas.Make_From_Picture(*main.P);
+    brush.Make_From_Picture(*main.pBr[1]);
+    for (auto _ : state) {
+        main.Timer1->SetEnabled(false);
+        main.tP->Cls();
+        undoCanvas.Make_From_Picture(*main.P);
+        undoOutline.Make_From_Picture(*main.tP);
+        main.tP->SetFillColor(255);
+        gdi::ExtFloodFill(main.tP->hDC(), 500, 400, 0xFFFFFF, gdi::FLOODFILLSURFACE);
+        region.Make_From_Picture(*main.tP);
+        const long key = region.Get_Pixel_Long(500, 400);
+        main.P->CurrentX = 500;
+        main.P->CurrentY = 400;
+        const RGBTriple c = main.CurrentColour;
+        const long colour =
+            long(platform::RGB(StrokeMath::JitterChannel(c.R, main.ColourJitter, platform::Rnd()),
+                               StrokeMath::JitterChannel(c.G, main.ColourJitter, platform::Rnd()),
+                               StrokeMath::JitterChannel(c.B, main.ColourJitter, platform::Rnd())));
+        mMain::StampBrush(canvas, region, brush, 500, 400, key, colour, main.P->hDC());
+        main.P->Refresh();
+        state.PauseTiming();
+        main.Timer1->SetEnabled(true);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StrokeStartExactWhite)->Unit(benchmark::kMillisecond);
 
 void BM_PaintbrushStamp(benchmark::State& state) {
     cNDib canvas = fixtures::SolidDib(1024, 768, 0xFFFFFF);

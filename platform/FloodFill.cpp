@@ -6,9 +6,11 @@ namespace platform {
 namespace {
 
 // Fills the spans of pixels for which inside() holds, starting from (x, y), using a stack
-// of seed spans. inside() must turn false for a pixel once it has been filled.
-template <typename Inside>
-QRect ScanlineFill(QImage& image, int x, int y, uint32_t fill, Inside inside) {
+// of seed spans. inside() must turn false for a pixel once it has been filled. edge() is
+// told of every pixel beside a span that stopped the fill (some more than once, and
+// possibly pixels filled already).
+template <typename Inside, typename Edge>
+QRect ScanlineFill(QImage& image, int x, int y, uint32_t fill, Inside inside, Edge edge) {
     const int width = image.width();
     const int height = image.height();
     if (x < 0 || y < 0 || x >= width || y >= height)
@@ -32,9 +34,13 @@ QRect ScanlineFill(QImage& image, int x, int y, uint32_t fill, Inside inside) {
         int x0 = seed.x;
         while (x0 > 0 && inside(line[x0 - 1]))
             --x0;
+        if (x0 > 0)
+            edge(x0 - 1, seed.y);
         int x1 = seed.x;
         while (x1 + 1 < width && inside(line[x1 + 1]))
             ++x1;
+        if (x1 + 1 < width)
+            edge(x1 + 1, seed.y);
         for (int i = x0; i <= x1; ++i)
             line[i] = value;
         left = std::min(left, x0);
@@ -51,6 +57,8 @@ QRect ScanlineFill(QImage& image, int x, int y, uint32_t fill, Inside inside) {
                 const bool in = inside(next[i]);
                 if (in && !inRun)
                     seeds.push_back({i, ny});
+                if (!in)
+                    edge(i, ny);
                 inRun = in;
             }
         }
@@ -67,17 +75,36 @@ QRect FloodFillSurface(QImage& image, int x, int y, uint32_t surface, uint32_t f
         // Already the fill colour everywhere it would go: nothing changes.
         return {};
     }
-    return ScanlineFill(image, x, y, fill,
-                        [surface](uint32_t pixel) { return (pixel & 0xFFFFFFu) == surface; });
+    return ScanlineFill(
+        image, x, y, fill, [surface](uint32_t pixel) { return (pixel & 0xFFFFFFu) == surface; },
+        [](int, int) {});
 }
 
 QRect FloodFillBorder(QImage& image, int x, int y, uint32_t border, uint32_t fill) {
     border &= 0xFFFFFFu;
     fill &= 0xFFFFFFu;
-    return ScanlineFill(image, x, y, fill, [border, fill](uint32_t pixel) {
-        const uint32_t rgb = pixel & 0xFFFFFFu;
-        return rgb != border && rgb != fill;
-    });
+    return ScanlineFill(
+        image, x, y, fill,
+        [border, fill](uint32_t pixel) {
+            const uint32_t rgb = pixel & 0xFFFFFFu;
+            return rgb != border && rgb != fill;
+        },
+        [](int, int) {});
+}
+
+QRect FloodFillNear(QImage& image, int x, int y, uint32_t reference, int tolerance, uint32_t fill,
+                    std::vector<QPoint>* edge) {
+    fill &= 0xFFFFFFu;
+    return ScanlineFill(
+        image, x, y, fill,
+        [reference, tolerance, fill](uint32_t pixel) {
+            return (pixel & 0xFFFFFFu) != fill && ColourDistance(pixel, reference) <= tolerance;
+        },
+        [edge, &image, fill](int ex, int ey) {
+            const uint32_t pixel = reinterpret_cast<const uint32_t*>(image.constScanLine(ey))[ex];
+            if (edge && (pixel & 0xFFFFFFu) != fill)
+                edge->push_back({ex, ey});
+        });
 }
 
 } // namespace platform

@@ -156,6 +156,9 @@ private:
     cNDib CanvasDib;
     cNDib OutlineDib;
     cNDib RegionDib;
+    // The colour value that marks a stroke's area in RegionDib: red, or another colour when
+    // the drawing itself holds red, so that no pixel of the drawing matches it.
+    long RegionKey = 255;
     cNDib BrushDib;
     std::array<cNDib, 3> UndoCanvas;
     std::array<cNDib, 3> UndoOutline;

@@ -1,6 +1,8 @@
 // The action buttons: open, clear, undo and crazy colours.
+#include "ColourValue.h"
 #include "FrmMain.h"
 #include "PictureFile.h"
+#include "StrokeArea.h"
 #include "TerminationSignal.h"
 #include "frmMessage.h"
 #include "mMain.h"
@@ -55,6 +57,7 @@ void FrmMain::OpenPicture() {
     }
     tP->SetPicture(QImage());
     tP->SetPicture(drawing);
+    RegionKey = long(platform::ColourValueFromPixel(StrokeArea::KeyFor(drawing)));
     CanvasDib.Make_From_Picture(*tP);
     OutlineDib.Make_From_Picture(*tP);
     c[1]->SetEnabled(true);
@@ -109,6 +112,7 @@ void FrmMain::ClearColours() {
         if (IsOwnPicture(CurrentPicture)) {
             tP->SetPicture(QImage());
             tP->SetPictureFromImage();
+            RegionKey = long(platform::ColourValueFromPixel(StrokeArea::KeyFor(tP->Picture())));
             RegionDib.Make_From_Picture(*tP);
             OutlineDib.Make_From_Picture(*tP);
             CanvasDib.Make_From_Picture(*tP);

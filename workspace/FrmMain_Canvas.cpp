@@ -1,8 +1,10 @@
-// The colouring itself: strokes confined to the white area they begin in, and the tools.
+// The colouring itself: strokes confined to the area they begin in, and the tools.
 #include "Arithmetic.h"
+#include "ColourValue.h"
 #include "FrmMain.h"
 #include "Gdi.h"
 #include "Random.h"
+#include "StrokeArea.h"
 #include "StrokeMath.h"
 #include "mMain.h"
 #include "pButton.h"
@@ -12,11 +14,6 @@
 
 using platform::RoundHalfEven;
 namespace gdi = platform::gdi;
-
-namespace {
-constexpr long White = 0xFFFFFF;
-constexpr long Red = 255;
-} // namespace
 
 void FrmMain::P_MouseDown(int Button, int Shift, float X, float Y) {
     if (!(X >= 0 && X <= P->ScaleWidth() && Y >= 0 && Y <= P->ScaleHeight()))
@@ -33,16 +30,16 @@ void FrmMain::P_MouseDown(int Button, int Shift, float X, float Y) {
     // other white area of the drawing.
     const int fx = int(std::clamp(RoundHalfEven(X), 0L, long(tP->ScaleWidth()) - 1));
     const int fy = int(std::clamp(RoundHalfEven(Y), 0L, long(tP->ScaleHeight()) - 1));
-    // The flood runs on the drawing's lines told apart from its areas by darkness, so that
-    // the grey edges and specks of a compressed or scanned drawing neither stop it inside
-    // an area nor let it through a line.
-    StrokeMath::SeparateLines(tP->Image());
-    tP->SetFillColor(Red);
-    gdi::ExtFloodFill(tP->hDC(), fx, fy, White, gdi::FLOODFILLSURFACE);
+    // The area is marked with the drawing's key, a colour none of its pixels holds, so
+    // that nothing but the area can match it. A stroke begun on a line marks nothing and
+    // waits, with the key 0, for the pointer to reach an area.
+    const QRect area =
+        StrokeArea::Flood(tP->Image(), fx, fy, platform::PixelFromColourValue(uint32_t(RegionKey)));
+    tP->hDC()->Changed(area);
     RegionDib.Make_From_Picture(*tP);
     if (!c[2]->Enabled())
         c[2]->SetEnabled(true);
-    RegionColour = RegionDib.Get_Pixel_Long(fx, fy);
+    RegionColour = area.isEmpty() ? 0 : RegionKey;
 
     P->CurrentX = X;
     P->CurrentY = Y;
@@ -60,16 +57,14 @@ void FrmMain::P_MouseMove(int Button, int Shift, float X, float Y) {
     if (Button == 0 || RegionDib.IsEmpty())
         return;
     if (RegionColour == 0) {
-        // The stroke began on a line: it starts for real where the pointer leaves it.
-        RegionColour = RegionDib.Get_Pixel_Long(RoundHalfEven(X), RoundHalfEven(Y));
-        if (RegionColour == 0)
+        // The stroke began on a line: it starts for real where the pointer leaves it for an
+        // area of the canvas.
+        if (!(X >= 0 && X <= P->ScaleWidth() && Y >= 0 && Y <= P->ScaleHeight()))
             return;
-        if (!(X >= 0 && X <= P->ScaleWidth() && Y >= 0 && Y <= P->ScaleHeight())) {
-            // Off the canvas no stroke can begin; the key read at the clamped edge pixel
-            // belongs to no flood, so keep waiting for the pointer to come back.
-            RegionColour = 0;
+        const int x = int(std::clamp(RoundHalfEven(X), 0L, long(tP->ScaleWidth()) - 1));
+        const int y = int(std::clamp(RoundHalfEven(Y), 0L, long(tP->ScaleHeight()) - 1));
+        if (StrokeArea::OnLine(tP->Image(), x, y))
             return;
-        }
         P_MouseDown(Button, Shift, X, Y);
     }
 

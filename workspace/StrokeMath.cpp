@@ -19,17 +19,4 @@ long StampSteps(float dX, float dY, long sx, long sy) {
     return platform::RoundHalfEven(n);
 }
 
-void SeparateLines(QImage& image) {
-    constexpr uint32_t black = 0xFF000000u;
-    constexpr uint32_t white = 0xFFFFFFFFu;
-    for (int y = 0; y < image.height(); ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const uint32_t pixel = row[x] | black;
-            if (pixel != black && pixel != white)
-                row[x] = qGray(pixel) < LineGrey ? black : white;
-        }
-    }
-}
-
 } // namespace StrokeMath
