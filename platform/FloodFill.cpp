@@ -7,8 +7,8 @@ namespace {
 
 // Fills the spans of pixels for which inside() holds, starting from (x, y), using a stack
 // of seed spans. inside() must turn false for a pixel once it has been filled. edge() is
-// told of every pixel beside a span that stopped the fill (some more than once, and
-// possibly pixels filled already).
+// told of every pixel beside a span that stopped the fill, with its colour (some more than once,
+// and possibly pixels filled already).
 template <typename Inside, typename Edge>
 QRect ScanlineFill(QImage& image, int x, int y, uint32_t fill, Inside inside, Edge edge) {
     const int width = image.width();
@@ -35,12 +35,12 @@ QRect ScanlineFill(QImage& image, int x, int y, uint32_t fill, Inside inside, Ed
         while (x0 > 0 && inside(line[x0 - 1]))
             --x0;
         if (x0 > 0)
-            edge(x0 - 1, seed.y);
+            edge(x0 - 1, seed.y, line[x0 - 1]);
         int x1 = seed.x;
         while (x1 + 1 < width && inside(line[x1 + 1]))
             ++x1;
         if (x1 + 1 < width)
-            edge(x1 + 1, seed.y);
+            edge(x1 + 1, seed.y, line[x1 + 1]);
         for (int i = x0; i <= x1; ++i)
             line[i] = value;
         left = std::min(left, x0);
@@ -58,7 +58,7 @@ QRect ScanlineFill(QImage& image, int x, int y, uint32_t fill, Inside inside, Ed
                 if (in && !inRun)
                     seeds.push_back({i, ny});
                 if (!in)
-                    edge(i, ny);
+                    edge(i, ny, next[i]);
                 inRun = in;
             }
         }
@@ -77,7 +77,7 @@ QRect FloodFillSurface(QImage& image, int x, int y, uint32_t surface, uint32_t f
     }
     return ScanlineFill(
         image, x, y, fill, [surface](uint32_t pixel) { return (pixel & 0xFFFFFFu) == surface; },
-        [](int, int) {});
+        [](int, int, uint32_t) {});
 }
 
 QRect FloodFillBorder(QImage& image, int x, int y, uint32_t border, uint32_t fill) {
@@ -89,7 +89,7 @@ QRect FloodFillBorder(QImage& image, int x, int y, uint32_t border, uint32_t fil
             const uint32_t rgb = pixel & 0xFFFFFFu;
             return rgb != border && rgb != fill;
         },
-        [](int, int) {});
+        [](int, int, uint32_t) {});
 }
 
 QRect FloodFillNear(QImage& image, int x, int y, uint32_t reference, int tolerance, uint32_t fill,
@@ -100,8 +100,7 @@ QRect FloodFillNear(QImage& image, int x, int y, uint32_t reference, int toleran
         [reference, tolerance, fill](uint32_t pixel) {
             return (pixel & 0xFFFFFFu) != fill && ColourDistance(pixel, reference) <= tolerance;
         },
-        [edge, &image, fill](int ex, int ey) {
-            const uint32_t pixel = reinterpret_cast<const uint32_t*>(image.constScanLine(ey))[ex];
+        [edge, fill](int ex, int ey, uint32_t pixel) {
             if (edge && (pixel & 0xFFFFFFu) != fill)
                 edge->push_back({ex, ey});
         });
