@@ -7,8 +7,8 @@ namespace {
 
 // Fills the spans of pixels for which inside() holds, starting from (x, y), using a stack
 // of seed spans. inside() must turn false for a pixel once it has been filled. edge() is
-// told of every pixel beside a span that stopped the fill, with its colour (some more than once,
-// and possibly pixels filled already).
+// told of every pixel beside a span that stopped the fill, with its colour (some more than
+// once, and possibly pixels filled already).
 template <typename Inside, typename Edge>
 QRect ScanlineFill(QImage& image, int x, int y, uint32_t fill, Inside inside, Edge edge) {
     const int width = image.width();
@@ -95,10 +95,13 @@ QRect FloodFillBorder(QImage& image, int x, int y, uint32_t border, uint32_t fil
 QRect FloodFillNear(QImage& image, int x, int y, uint32_t reference, int tolerance, uint32_t fill,
                     std::vector<QPoint>* edge) {
     fill &= 0xFFFFFFu;
+    reference &= 0xFFFFFFu;
     return ScanlineFill(
         image, x, y, fill,
         [reference, tolerance, fill](uint32_t pixel) {
-            return (pixel & 0xFFFFFFu) != fill && ColourDistance(pixel, reference) <= tolerance;
+            // Most pixels of an area hold its colour exactly: only the others are measured.
+            const uint32_t rgb = pixel & 0xFFFFFFu;
+            return rgb != fill && (rgb == reference || ColourDistance(rgb, reference) <= tolerance);
         },
         [edge, fill](int ex, int ey, uint32_t pixel) {
             if (edge && (pixel & 0xFFFFFFu) != fill)
