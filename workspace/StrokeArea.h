@@ -9,15 +9,15 @@
 // their largest channel difference. The image is RGB32; pixels are 0xAARRGGBB.
 namespace StrokeArea {
 
-// How far a pixel's colour may lie from the area's to belong to it. Scan noise and
-// compression stay within it, while the palest outline that still differs clearly from
-// its paper (a pink of about 100 from white) stops the flood before its middle.
-constexpr int Tolerance = 40;
+// How far a pixel's colour may lie from the area's to belong to it: halfway between the
+// grain of a scan on greyish paper, which breaks a flood of less than 25, and a pale pink
+// outline (about 100 from white), which a flood of 50 crosses.
+constexpr int Tolerance = 35;
 // Darker than this on every channel is the ink of a line, however the drawing was made.
 constexpr int InkLevel = 64;
 // A start pixel with a pixel within two of it lighter than itself by more than this lies
 // on a line.
-constexpr int LineContrast = 2 * Tolerance;
+constexpr int LineContrast = 80;
 // The anti-aliased seam along a line is taken up to this many pixels from the flooded
 // area, while its pixels lie within two fifths of the way from the area's colour to the
 // line's.
