@@ -131,11 +131,12 @@ bool FrmMain::StoreColouring(StoringFailure& failure) {
     if (buffer.open(QIODevice::WriteOnly) && tP->Picture().save(&buffer, "BMP") &&
         platform::WriteWholeFile(CurrentPicture, bytes, platform::Durability::Synced))
         return true;
-    // The page stored before is left as it was.
+    // The colours are stored; the page stored before is left as it was.
     failure.Folder = mMain::GetParentPath(CurrentPicture);
     failure.Reason = platform::LastFileError();
     failure.ErrorNumber = platform::LastFileErrorNumber();
     failure.StoredBefore = true;
+    failure.PageOnly = true;
     return false;
 }
 

@@ -3,9 +3,14 @@
 #include <cerrno>
 
 QString StoringFailureText(const StoringFailure& failure) {
-    QString text = QStringLiteral("The colors could not be stored in the folder '") +
-                   failure.Folder + QStringLiteral("': ") + failure.Reason + QLatin1Char('.');
-    if (failure.StoredBefore)
+    QString text = failure.PageOnly
+                       ? QStringLiteral("The colors have been stored, but the page could not be "
+                                        "stored in the folder '")
+                       : QStringLiteral("The colors could not be stored in the folder '");
+    text += failure.Folder + QStringLiteral("': ") + failure.Reason + QLatin1Char('.');
+    if (failure.PageOnly)
+        text += QStringLiteral(" The page stored before has been kept.");
+    else if (failure.StoredBefore)
         text += QStringLiteral(" The colors stored before have been kept.");
     if (failure.ErrorNumber == ENAMETOOLONG)
         text += QStringLiteral(" The name is too long for the file system: please give the "

@@ -43,4 +43,18 @@ TEST(StoringFailureText, TellsOnlyWhatIsTrue) {
     }
 }
 
+// An own picture whose colours were stored while its page was not: the page is what failed,
+// and the page stored before is what was kept.
+TEST(StoringFailureText, AnOwnPageThatFailedIsToldAsThePage) {
+    StoringFailure failure{QStringLiteral("/home/ann/books/own pictures"),
+                           QString::fromLocal8Bit(std::strerror(ENOSPC)), ENOSPC, true, true};
+    EXPECT_EQ(StoringFailureText(failure),
+              QStringLiteral("The colors have been stored, but the page could not be stored in "
+                             "the folder '/home/ann/books/own pictures': ") +
+                  failure.Reason +
+                  QStringLiteral(". The page stored before has been kept. Please make sure that "
+                                 "the disk is not write protected and that there is enough disk "
+                                 "space."));
+}
+
 } // namespace

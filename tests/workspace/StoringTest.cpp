@@ -282,6 +282,28 @@ TEST_F(StoringTest, AFirstColouringThatCannotBeStoredTellsOfNoColoursKept) {
         << text.toStdString();
 }
 
+// When an own picture's colours are stored but its page cannot be written back (a folder
+// now lies under the page's name), the adult is told that only the page failed.
+TEST_F(StoringTest, AnOwnPageThatCannotBeWrittenIsToldApartFromItsColours) {
+    const QString own = AddDrawing(QStringLiteral("own pictures"), QStringLiteral("own_0.bmp"));
+    ASSERT_TRUE(StartMainWindow(main, own));
+    PaintStroke();
+    ASSERT_TRUE(QFile::remove(own));
+    ASSERT_TRUE(QDir().mkpath(own + QStringLiteral("/in the way")));
+    ModalAnswers ok(ModalAnswers::Ok);
+    StoreByOpeningNothing();
+    ASSERT_EQ(ok.childMessages.size(), 1);
+    const QString text = frmMessage::Instance().Label2->text();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("The colors have been stored, but the page could "
+                                               "not be stored in the folder '") +
+                                Path("books/own pictures") + QStringLiteral("': ")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral(". The page stored before has been kept. Please")))
+        << text.toStdString();
+    EXPECT_FALSE(QImage(Path("colored pictures/own pictures/own_0.bmp.jpg"), "JPEG").isNull())
+        << "the colours are stored";
+}
+
 // An own page is replaced by renaming its new file over it, never by removing it first,
 // and leaves no other file behind.
 TEST_F(StoringTest, AnOwnPageIsReplacedByRenamingOverIt) {
