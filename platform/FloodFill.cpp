@@ -96,12 +96,16 @@ QRect FloodFillNear(QImage& image, int x, int y, uint32_t reference, int toleran
                     std::vector<QPoint>* edge) {
     fill &= 0xFFFFFFu;
     reference &= 0xFFFFFFu;
+    // Filled pixels are known by the fill colour alone, so the reference must differ from it;
+    // one step of blue changes no judgement that matters.
+    if (reference == fill)
+        reference ^= 1u;
     return ScanlineFill(
         image, x, y, fill,
         [reference, tolerance, fill](uint32_t pixel) {
             // Most pixels of an area hold its colour exactly: only the others are measured.
             const uint32_t rgb = pixel & 0xFFFFFFu;
-            return rgb != fill && (rgb == reference || ColourDistance(rgb, reference) <= tolerance);
+            return rgb == reference || (rgb != fill && ColourDistance(rgb, reference) <= tolerance);
         },
         [edge, fill](int ex, int ey, uint32_t pixel) {
             if (edge && (pixel & 0xFFFFFFu) != fill)

@@ -4,6 +4,7 @@
 #include "Gdi.h"
 
 #include <QImage>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -94,4 +95,28 @@ TEST(ExtFloodFill, BorderFillStopsAtTheBorderColour) {
     dc.BrushColour = Red;
     EXPECT_TRUE(gdi::ExtFloodFill(&dc, 0, 0, Black, gdi::FLOODFILLBORDER));
     EXPECT_EQ(ToRows(image), (std::vector<std::string>{"rr#..", "rr#..", "rr#.."}));
+}
+
+// The tolerance flood takes the colours near the reference, stops at the others and tells
+// them as its edge.
+TEST(FloodFillNear, TakesNearColoursAndTellsWhatStoppedIt) {
+    QImage image = FromRows({"...#..", "...#..", "...#.."});
+    image.setPixel(1, 1, 0xFFF0F0F0u); // a grain of noise, 15 from white
+    image.setPixel(3, 1, 0xFFA0A0A0u); // a grey line pixel, 95 from white
+    std::vector<QPoint> edge;
+    EXPECT_EQ(FloodFillNear(image, 0, 0, 0xFFFFFFu, 35, 0xFF0000u, &edge), QRect(0, 0, 3, 3));
+    EXPECT_EQ(ToRows(image), (std::vector<std::string>{"rrr#..", "rrr?..", "rrr#.."}));
+    std::sort(edge.begin(), edge.end(),
+              [](QPoint a, QPoint b) { return std::pair(a.y(), a.x()) < std::pair(b.y(), b.x()); });
+    edge.erase(std::unique(edge.begin(), edge.end()), edge.end());
+    EXPECT_EQ(edge, (std::vector<QPoint>{{3, 0}, {3, 1}, {3, 2}}));
+}
+
+// A reference that is the fill colour itself (an area whose mean colour is the key, which
+// no pixel holds) still fills the area once and ends.
+TEST(FloodFillNear, AReferenceOfTheFillColourEnds) {
+    QImage image(6, 3, QImage::Format_RGB32);
+    image.fill(0xFFFE0101u);
+    EXPECT_EQ(FloodFillNear(image, 2, 1, 0xFF0000u, 35, 0xFF0000u), QRect(0, 0, 6, 3));
+    EXPECT_EQ(image.pixel(5, 2), 0xFFFF0000u);
 }
