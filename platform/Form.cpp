@@ -1,6 +1,7 @@
 #include "Form.h"
 
 #include "Arithmetic.h"
+#include "FullScreenKeeper.h"
 #include "OwnedWindows.h"
 
 #include <QCloseEvent>
@@ -54,6 +55,7 @@ bool Form::Unload() {
     unloading_ = true;
     FormWindow* window = window_;
     window_ = nullptr;
+    FullScreenKeeper::Release(window);
     window->hide();
     if (modalLoop_)
         modalLoop_->quit();
@@ -90,11 +92,14 @@ void Form::Show(bool modal) {
 void Form::ShowFullScreen() {
     QWidget* window = Window();
     window->setWindowState(window->windowState() | Qt::WindowFullScreen);
+    FullScreenKeeper::Keep(window);
 }
 
 void Form::Hide() {
-    if (window_)
+    if (window_) {
+        FullScreenKeeper::Release(window_);
         window_->hide();
+    }
     if (modalLoop_)
         modalLoop_->quit();
 }
@@ -105,6 +110,7 @@ bool Form::Visible() const {
 
 void Form::Move(double left, double top, double width, double height) {
     QWidget* window = Window();
+    FullScreenKeeper::Release(window);
     window->setGeometry(
         int(RoundHalfEven(left / TwipsPerPixel)), int(RoundHalfEven(top / TwipsPerPixel)),
         int(RoundHalfEven(width / TwipsPerPixel)), int(RoundHalfEven(height / TwipsPerPixel)));

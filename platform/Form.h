@@ -44,7 +44,8 @@ public:
     void Show(bool modal = false);
     // Asks the window manager to show the window full-screen: on top of panels and docks,
     // without a frame, neither movable nor resizable. Without a window manager that does
-    // so, the window keeps the place and size it was given.
+    // so, the window keeps the place and size it was given. It is kept so, whatever other
+    // programs ask of the window manager, until the form moves or hides it.
     void ShowFullScreen();
     void Hide();
     bool Visible() const;

@@ -1,22 +1,15 @@
 #include "PointerGrab.h"
 
-#include <QGuiApplication>
+#include "X11Window.h"
+
 #include <QWindow>
 #include <cstdlib>
 #include <xcb/xcb.h>
 
 namespace platform::user32 {
-namespace {
-
-// Qt's own connection: the grab must belong to the client that owns the program's
-// windows, so that their events are still reported to them.
-xcb_connection_t* Connection() {
-    const auto* x11 =
-        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
-}
-
-} // namespace
+// Qt's own connection: the grab must belong to the client that owns the program's windows,
+// so that their events are still reported to them.
+using x11::Connection;
 
 bool GrabPointer(QWindow* confineTo) {
     xcb_connection_t* connection = Connection();

@@ -208,9 +208,10 @@ x=$(($(size_of w design/pFunc0) + $(size_of w design/pFunc1) / 2))
 xdotool mousemove $x $(($(size_of h design/pFunc1) / 2)) click 1
 wait_until is_shown Message || fail "Save asked nothing"
 message_button ok
-dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Save current picture as\.\.\.$' |
-    head -n 1)
-[ -n "$dialog" ] || fail "no save dialog"
+# Searched again until found: a search fails when a window it meets goes away meanwhile
+# (the question closing).
+wait_until eval 'dialog=$(xdotool search --onlyvisible --name "^Save current picture as\.\.\.\$" \
+    2>/dev/null | head -n 1); [ -n "$dialog" ]' || fail "no save dialog"
 xprop -id "$dialog" WM_TRANSIENT_FOR | grep -q "# 0x" || fail "the save dialog has no owner"
 [ "$(printf '%d' "$(xprop -id "$dialog" WM_TRANSIENT_FOR | sed 's/.*# *//')")" = "$main" ] ||
     fail "the save dialog is not transient for the main window"
