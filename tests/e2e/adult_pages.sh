@@ -25,15 +25,7 @@ export PATH="$work/bin:$PATH"
 
 # The program, in a folder whose name holds the characters that mean something in an
 # address; sounds off, no password.
-prog="$work/Kids #1 100% sure?/program"
-mkdir -p "$prog"
-cp -r "$program_dir"/. "$prog/"
-rm -rf "$prog/colored pictures"
-printf ' 0 \r\n 0 \r\n 0 \r\n 0 \r\n 4 \r\n\r\n\r\n' >"$prog/Settings.ini"
-export HOME=$work
-(cd "$prog" && exec ./crayvex) 2>"$work/crayvex.err" &
-pid=$!
-pids="$pids $pid"
+start_program "$program_dir" "$work/Kids #1 100% sure?/program"
 main=$(steady_window 'The Crayvex') || fail "the main window did not come up"
 choose_cell 0 0 || fail "the picture chooser did not open"
 wait_until none_shown Open || fail "the picture chooser did not close"

@@ -79,15 +79,7 @@ wait_until root_is _NET_CURRENT_DESKTOP 0 || fail "no way back to desktop 0"
 import -window root "$shots-desktop.png"
 [ "$(magenta_share "$shots-desktop.png")" -gt 90 ] || fail "the dock is not to be seen"
 
-# The program, on a program folder of its own: sounds off, no password.
-prog=$work/program
-cp -r "$program_dir"/. "$prog/"
-rm -rf "$prog/colored pictures"
-printf ' 0 \r\n 0 \r\n 0 \r\n 0 \r\n 4 \r\n\r\n\r\n' >"$prog/Settings.ini"
-export HOME=$work
-(cd "$prog" && exec ./crayvex) 2>"$work/crayvex.err" &
-pid=$!
-pids="$pids $pid"
+start_program "$program_dir"
 # Searched again until found: a search fails when a window it meets goes away meanwhile.
 wait_until eval 'main=$(xdotool search --onlyvisible --name "^The Crayvex\$" 2>/dev/null | head -n 1);
     [ -n "$main" ]' || fail "the main window did not come up"

@@ -19,15 +19,7 @@ needs="openbox xprop wmctrl"
 . "$(dirname "$0")/lock_session.sh"
 . "$(dirname "$0")/choose.sh"
 
-# The program, on a program folder of its own: sounds off, no password.
-prog=$work/program
-cp -r "$program_dir"/. "$prog/"
-rm -rf "$prog/colored pictures"
-printf ' 0 \r\n 0 \r\n 0 \r\n 0 \r\n 4 \r\n\r\n\r\n' >"$prog/Settings.ini"
-export HOME=$work
-(cd "$prog" && exec ./crayvex) 2>"$work/crayvex.err" &
-pid=$!
-pids="$pids $pid"
+start_program "$program_dir"
 main=$(steady_window 'The Crayvex') || fail "the main window did not come up"
 choose_cell 0 0 || fail "the picture chooser did not open"
 wait_until none_shown Open || fail "the picture chooser did not close"

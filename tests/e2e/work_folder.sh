@@ -18,3 +18,18 @@ fail() {
     cat "$work"/*.err "$work"/*.log 2>/dev/null
     exit 1
 }
+
+# start_program PROGRAM_FOLDER [FOLDER]: a copy of the program in FOLDER ($work/program by
+# default), as an adult's first start leaves it: sounds off, no password. Started with its
+# error output in $work/crayvex.err; sets prog and pid, and adds pid to pids.
+start_program() {
+    prog=${2:-$work/program}
+    mkdir -p "$prog"
+    cp -r "$1"/. "$prog/"
+    rm -rf "$prog/colored pictures"
+    printf ' 0 \r\n 0 \r\n 0 \r\n 0 \r\n 4 \r\n\r\n\r\n' >"$prog/Settings.ini"
+    export HOME=$work
+    (cd "$prog" && exec ./crayvex) 2>"$work/crayvex.err" &
+    pid=$!
+    pids="$pids $pid"
+}
